@@ -1,0 +1,215 @@
+#include "exif/buf_context.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "exif/exif_options.h"
+#include "exif/field_store.h"
+#include "support/errors.h"
+#include "support/fatal.h"
+#include "support/text_copy.h"
+
+namespace {
+
+[[noreturn]] void read_past_end() { fatal_stop("Error: Attempt to read past end of buffer, exiting\n", 8); }
+[[noreturn]] void skip_past_end() { fatal_stop("Error: Attempt to skip past end of buffer, exiting\n", 8); }
+[[noreturn]] void write_past_end() { fatal_stop("Error: Attempt to write past end of buffer, exiting\n", 8); }
+
+// Returns the cursor after checking that n bytes can be read there.
+const unsigned char *need_bytes(const buf_context *ctx, uint32_t n)
+{
+    if (buf_remaining(ctx) < n)
+        read_past_end();
+    return ctx->buf_p;
+}
+
+unsigned char *room_for(const buf_context *ctx, uint32_t n)
+{
+    if (buf_remaining(ctx) < n)
+        write_past_end();
+    return ctx->buf_p;
+}
+
+}  // namespace
+
+FILE *open_file(const char *dir_name, const char *file_name)
+{
+    if (exif_opts_p->debug)
+        printf("Opening file %s\n", file_name);
+    ifd_fields.file_name[0] = '\0';
+    ifd_fields.dir_name[0] = '\0';
+    ifd_fields.path_name[0] = '\0';
+    if (dir_name[0] != '\0') {
+        copy_text(ifd_fields.dir_name, sizeof ifd_fields.dir_name, dir_name);
+        copy_text(ifd_fields.path_name, sizeof ifd_fields.path_name, dir_name);
+        append_text(ifd_fields.path_name, sizeof ifd_fields.path_name, "/");
+    }
+    append_text(ifd_fields.path_name, sizeof ifd_fields.path_name, file_name);
+    copy_text(ifd_fields.file_name, sizeof ifd_fields.file_name, file_name);
+
+    FILE *fp = fopen(file_name, "rb");
+    if (fp == nullptr) {
+        fprintf(stderr, "Error: Can't open file %s: %s\n", file_name, strerror(errno));
+        ifd_fields.file_name[0] = '\0';
+        return nullptr;
+    }
+    struct stat st;
+    if (stat(file_name, &st) == 0) {
+        ifd_fields.file_size = static_cast<uint32_t>(st.st_size);
+    } else {
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: Can't determine size of file %s: %s\n", file_name, strerror(errno));
+        ifd_fields.file_size = 0;
+    }
+    return fp;
+}
+
+void close_file(FILE *fp)
+{
+    if (fclose(fp) != 0)
+        fprintf(stderr, "Error: Can't close file %s: %s\n", ifd_fields.file_name, strerror(errno));
+}
+
+int init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset)
+{
+    ctx->fp = fp;
+    ctx->file_offset = file_offset;
+    ctx->buf_size = size;
+    ctx->buf_p = buf;
+    ctx->buf_start = buf;
+    ctx->buf_end = buf + size - 1;
+    return exif_ok;
+}
+
+void clone_buf_context(const buf_context *src, buf_context *dst) { *dst = *src; }
+
+uint32_t buf_remaining(const buf_context *ctx)
+{
+    if (ctx->buf_p < ctx->buf_start || ctx->buf_p > ctx->buf_end)
+        return 0;
+    return static_cast<uint32_t>(ctx->buf_end - ctx->buf_p) + 1;
+}
+
+uint32_t get_u_int2(buf_context *ctx)
+{
+    const unsigned char *p = need_bytes(ctx, 2);
+    ctx->buf_p += 2;
+    if (ctx->motorola_order)
+        return static_cast<uint32_t>(p[0]) << 8 | p[1];
+    return static_cast<uint32_t>(p[1]) << 8 | p[0];
+}
+
+int32_t get_int2(buf_context *ctx) { return static_cast<int16_t>(get_u_int2(ctx)); }
+
+uint32_t get_u_int2_mm(buf_context *ctx)
+{
+    const unsigned char *p = need_bytes(ctx, 2);
+    ctx->buf_p += 2;
+    return static_cast<uint32_t>(p[0]) << 8 | p[1];
+}
+
+uint32_t get_u_int4(buf_context *ctx)
+{
+    const unsigned char *p = need_bytes(ctx, 4);
+    ctx->buf_p += 4;
+    if (ctx->motorola_order)
+        return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+               static_cast<uint32_t>(p[2]) << 8 | p[3];
+    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[1]) << 8 | p[0];
+}
+
+int32_t get_int4(buf_context *ctx) { return static_cast<int32_t>(get_u_int4(ctx)); }
+
+float get_float(buf_context *ctx, int *fractional)
+{
+    float numerator = static_cast<float>(get_int4(ctx));
+    int32_t denominator = get_int4(ctx);
+    float value = denominator > 0 ? numerator / static_cast<float>(denominator) : 0.0f;
+    *fractional = denominator > 1 ? 1 : 0;
+    if (exif_opts_p->debug)
+        printf("get_vloat returning %f, fractional=%d\n", value, *fractional);
+    return value;
+}
+
+void skip_bytes(buf_context *ctx, uint32_t n)
+{
+    if (buf_remaining(ctx) < n)
+        skip_past_end();
+    ctx->buf_p += n;
+}
+
+void put_u_int2(buf_context *ctx, uint32_t value)
+{
+    unsigned char *p = room_for(ctx, 2);
+    if (ctx->motorola_order) {
+        p[0] = static_cast<unsigned char>(value >> 8);
+        p[1] = static_cast<unsigned char>(value);
+    } else {
+        p[0] = static_cast<unsigned char>(value);
+        p[1] = static_cast<unsigned char>(value >> 8);
+    }
+    ctx->buf_p += 2;
+}
+
+void put_u_int2_mm(buf_context *ctx, uint32_t value)
+{
+    unsigned char *p = room_for(ctx, 2);
+    p[0] = static_cast<unsigned char>(value >> 8);
+    p[1] = static_cast<unsigned char>(value);
+    ctx->buf_p += 2;
+}
+
+void put_u_int4(buf_context *ctx, uint32_t value)
+{
+    unsigned char *p = room_for(ctx, 4);
+    for (int i = 0; i < 4; i++) {
+        int shift = ctx->motorola_order ? 24 - 8 * i : 8 * i;
+        p[i] = static_cast<unsigned char>(value >> shift);
+    }
+    ctx->buf_p += 4;
+}
+
+void put_bytes(buf_context *ctx, const void *src, uint16_t n)
+{
+    unsigned char *p = room_for(ctx, n);
+    memcpy(p, src, n);
+    ctx->buf_p += n;
+}
+
+int32_t get_file_offset(const buf_context *ctx)
+{
+    return ctx->file_offset + static_cast<int32_t>(ctx->buf_p - ctx->buf_start);
+}
+
+int32_t calc_file_offset(const buf_context *ctx, uint32_t offset)
+{
+    int32_t result = static_cast<int32_t>(static_cast<uint32_t>(ctx->file_offset) +
+                                          static_cast<uint32_t>(ctx->offset_base - ctx->buf_start) + offset);
+    if (exif_opts_p->debug)
+        printf("calc_file_offset = %d\n", result);
+    return result;
+}
+
+int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset)
+{
+    // Positions are compared as numbers so that no out-of-range pointer is formed.
+    uint64_t base = static_cast<uint64_t>(ctx->offset_base - ctx->buf_start);
+    uint64_t target = base + offset;
+    uint64_t last = static_cast<uint64_t>(ctx->buf_end - ctx->buf_start);
+    if (target < last) {
+        ctx->buf_p = ctx->buf_start + target;
+        return exif_ok;
+    }
+    if (exif_opts_p->debug)
+        printf("Set buf_p by offset points past end of buffer\n");
+    ctx->buf_p = ctx->buf_end + 1;
+    return err_end_of_buffer;
+}
+
+void zero_fill(char *text)
+{
+    for (; *text == ' '; text++)
+        *text = '0';
+}

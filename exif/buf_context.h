@@ -1,0 +1,55 @@
+// A window on a file held in memory, and every read of EXIF numbers from it.
+// All bounds checks live here, in subtraction form (remaining >= n).
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+constexpr int32_t input_buffer_size = 0x20000;  // 131072 bytes per file
+
+struct buf_context {
+    FILE *fp;                 // the file the buffer was read from, or nullptr
+    int32_t file_offset;      // file offset of the buffer's first byte
+    int32_t buf_size;         // bytes the buffer holds
+    unsigned char *buf_p;     // cursor: next byte to read or write
+    unsigned char *buf_start; // first byte of the buffer
+    unsigned char *buf_end;   // last valid byte (inclusive)
+    uint32_t exif_len;        // length word of the APP1 segment
+    unsigned char *exif_end;  // end of the APP1 segment's data
+    int32_t motorola_order;   // 1: most significant byte first
+    unsigned char *offset_base; // TIFF offsets count from here
+};
+
+// File access: records names and size in the header of ifd_fields.
+FILE *open_file(const char *dir_name, const char *file_name);
+void close_file(FILE *fp);
+
+int init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size,
+                     int32_t file_offset);
+void clone_buf_context(const buf_context *src, buf_context *dst);
+
+// Bytes from the cursor to the end of the buffer (0 when the cursor is past it).
+uint32_t buf_remaining(const buf_context *ctx);
+
+// Readers: fatal (status 8) when the value would pass buf_end.
+uint32_t get_u_int2(buf_context *ctx);
+int32_t get_int2(buf_context *ctx);
+uint32_t get_u_int2_mm(buf_context *ctx);
+uint32_t get_u_int4(buf_context *ctx);
+int32_t get_int4(buf_context *ctx);
+float get_float(buf_context *ctx, int *fractional);
+void skip_bytes(buf_context *ctx, uint32_t n);
+
+// Writers, for encoders: fatal (status 8) when the value would pass buf_end.
+void put_u_int2(buf_context *ctx, uint32_t value);
+void put_u_int2_mm(buf_context *ctx, uint32_t value);
+void put_u_int4(buf_context *ctx, uint32_t value);
+void put_bytes(buf_context *ctx, const void *src, uint16_t n);
+
+int32_t get_file_offset(const buf_context *ctx);
+int32_t calc_file_offset(const buf_context *ctx, uint32_t offset);
+// Moves the cursor to offset_base + offset; 0 when that lies before buf_end,
+// else 8 (the cursor is then left at the end and must not be used).
+int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset);
+
+// Replaces leading spaces by '0'.
+void zero_fill(char *text);

@@ -1,0 +1,3 @@
+#include "exif/field_store.h"
+
+ifd_field_store ifd_fields;

@@ -1,0 +1,36 @@
+// The global store of one file's fields, refilled for every file.
+#pragma once
+#include <cstdint>
+
+constexpr int max_name_len = 255;        // file and directory names
+constexpr int max_fields = 200;          // records per file
+constexpr int description_size = 30;     // 29 characters and a terminator
+constexpr int display_value_size = 500;  // 499 characters and a terminator
+
+struct ifd_field {
+    uint16_t ifd_type;
+    uint16_t depth;
+    uint16_t seq;
+    uint16_t tag;
+    uint32_t file_offset;
+    uint16_t data_type;
+    uint32_t count;
+    unsigned char raw_value[4];
+    char description[description_size];
+    char display_value[display_value_size];
+};
+
+struct ifd_field_store {
+    uint32_t count;
+    uint32_t model_code;
+    int32_t motorola_order;
+    char file_name[max_name_len + 1];
+    char dir_name[max_name_len + 1];
+    char path_name[max_name_len + 1];
+    uint32_t file_size;
+    uint32_t thumbnail_offset;
+    uint32_t thumbnail_length;
+    ifd_field fields[max_fields];
+};
+
+extern ifd_field_store ifd_fields;

@@ -1,0 +1,157 @@
+// Uninterpreted (raw) and plain (basic) renderings of any value.
+#include <cstring>
+
+#include "exif/field_defs.h"
+#include "exif/format/format_text.h"
+#include "exif/format/formatters.h"
+#include "support/fatal.h"
+
+namespace {
+
+// Hex digits shown stop once the text passes this length: 249 bytes at most.
+constexpr size_t hex_text_stop = 496;
+
+// The bytes of a byte-typed value that lie in the buffer: a count reaching past
+// the buffer's end is cut there.
+uint32_t bytes_available(const buf_context *ctx, uint32_t count)
+{
+    uint32_t room = buf_remaining(ctx);
+    return count < room ? count : room;
+}
+
+void format_hex(const buf_context *ctx, uint32_t count, format_text &out)
+{
+    static const char digits[] = "0123456789abcdef";
+    uint32_t n = bytes_available(ctx, count);
+    for (uint32_t i = 0; i < n && out.length() <= hex_text_stop; i++) {
+        char pair[2] = {digits[ctx->buf_p[i] >> 4], digits[ctx->buf_p[i] & 0xF]};
+        out.append(pair, 2);
+    }
+}
+
+void format_ascii(const buf_context *ctx, uint32_t count, format_text &out)
+{
+    uint32_t n = bytes_available(ctx, count);
+    if (n > format_text_limit)
+        n = format_text_limit;
+    out.append(reinterpret_cast<const char *>(ctx->buf_p), strnlen(reinterpret_cast<const char *>(ctx->buf_p), n));
+}
+
+// Checks at once that all values lie in the buffer (the fatal stop of the
+// readers), so that values past a full text can be skipped rather than read.
+void require_values(const buf_context *ctx, uint32_t data_type, uint32_t count)
+{
+    uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
+    if (size > buf_remaining(ctx))
+        fatal_stop("Error: Attempt to read past end of buffer, exiting\n", 8);
+}
+
+// Reads and renders each of `count` values with `one`, blank-separated, then
+// leaves the cursor after the last value.
+template <typename Render>
+void format_values(buf_context *ctx, uint32_t data_type, uint32_t count, format_text &out, Render one)
+{
+    require_values(ctx, data_type, count);
+    uint32_t i = 0;
+    for (; i < count && !out.full(); i++) {
+        if (i > 0)
+            out.append(" ", 1);
+        one(out);
+    }
+    ctx->buf_p += static_cast<size_t>(field_lengths[data_type]) * (count - i);
+}
+
+}  // namespace
+
+int is_printable(const unsigned char *bytes, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; i++)
+        if (bytes[i] < 0x20 || bytes[i] > 0x7E)
+            return 0;
+    return 1;
+}
+
+void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char *text)
+{
+    format_text out(text);
+    switch (data_type) {
+    case data_type_byte:
+    case data_type_sbyte:
+    case data_type_undefined:
+        format_hex(ctx, count, out);
+        break;
+    case data_type_ascii:
+        format_ascii(ctx, count, out);
+        break;
+    case data_type_short:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%d", get_u_int2(ctx)); });
+        break;
+    case data_type_long:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%u", get_u_int4(ctx)); });
+        break;
+    case data_type_rational:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) {
+            float numerator = static_cast<float>(get_u_int4(ctx));
+            float denominator = static_cast<float>(get_u_int4(ctx));
+            o.appendf("%.0f/%.0f", numerator, denominator);
+        });
+        break;
+    case data_type_sshort:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%d", get_int2(ctx)); });
+        break;
+    case data_type_slong:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%d", get_int4(ctx)); });
+        break;
+    case data_type_srational:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) {
+            float numerator = static_cast<float>(get_int4(ctx));
+            float denominator = static_cast<float>(get_int4(ctx));
+            o.appendf("%.0f/%.0f", numerator, denominator);
+        });
+        break;
+    case data_type_float:
+    case data_type_double:
+        out.append("<not yet implemented>");
+        break;
+    default:
+        out.appendf("Unrecognised data type: %d", data_type);
+        break;
+    }
+}
+
+void format_field_basic(buf_context *ctx, uint32_t data_type, uint32_t count, char *text)
+{
+    format_text out(text);
+    switch (data_type) {
+    case data_type_byte:
+    case data_type_sbyte:
+    case data_type_undefined:
+        if (is_printable(ctx->buf_p, bytes_available(ctx, count)))
+            format_ascii(ctx, count, out);
+        else
+            format_hex(ctx, count, out);
+        break;
+    case data_type_rational:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) {
+            float numerator = static_cast<float>(get_u_int4(ctx));
+            float denominator = static_cast<float>(get_u_int4(ctx));
+            o.appendf("%.2f", denominator != 0.0f ? numerator / denominator : 0.0f);
+        });
+        break;
+    case data_type_srational:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) {
+            float numerator = static_cast<float>(get_int4(ctx));
+            float denominator = static_cast<float>(get_int4(ctx));
+            o.appendf("%.2f", denominator != 0.0f ? numerator / denominator : 0.0f);
+        });
+        break;
+    default:
+        format_field_raw(ctx, data_type, count, text);
+        break;
+    }
+}
+
+void format_field_basic_ifd(buf_context *ctx, uint32_t, uint32_t data_type, uint32_t count, uint32_t, char *text)
+{
+    format_field_basic(ctx, data_type, count, text);
+}

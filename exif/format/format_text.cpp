@@ -1,0 +1,39 @@
+#include "exif/format/format_text.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+format_text::format_text(char *buf) : buf_(buf), len_(strnlen(buf, format_text_limit))
+{
+    buf_[len_] = '\0';
+}
+
+void format_text::append(const char *piece, size_t n)
+{
+    size_t room = format_text_limit - len_;
+    if (n > room)
+        n = room;
+    memcpy(buf_ + len_, piece, n);
+    len_ += n;
+    buf_[len_] = '\0';
+}
+
+void format_text::append(const char *piece) { append(piece, strlen(piece)); }
+
+void format_text::appendf(const char *fmt, ...)
+{
+    char piece[format_text_limit + 1];
+    va_list ap;
+    va_start(ap, fmt);
+    int n = vsnprintf(piece, sizeof piece, fmt, ap);
+    va_end(ap);
+    if (n > 0)
+        append(piece, strnlen(piece, sizeof piece - 1));
+}
+
+void format_text::separate()
+{
+    if (len_ > 0)
+        append(" ", 1);
+}

@@ -1,0 +1,105 @@
+#include "exif/ifd_types.h"
+
+#include <cstring>
+
+const char *const ifd_field_type_names[ifd_type_count] = {
+    "Camera   ",
+    "Image    ",
+    "Thumbnail",
+    "InterOp  ",
+    "Maker Note (Olympus)",
+    "Maker Note (Nikon models up to E950)",
+    "Maker Note (Nikon model E990 and above)",
+    "Maker Note (Casio)",
+    "Maker Note (Canon PowerShot)",
+    "Maker Note (Canon PowerShot S100)",
+    "Maker Note (Canon EOS D30)",
+    "Maker Note (Olympus C2500L)",
+    "Maker Note (FujiFilm)",
+    "GPS",
+    "Maker Note (Minolta)",
+    "Maker Note (Nikon D1X)",
+    "TIFF Sub-IFD",
+    "Unknown  ",
+};
+
+constexpr ifd_type_row ifd_types_table[ifd_types_table_rows] = {
+    /*  0 */ {-1,    0, 0,  0},
+    /*  1 */ {34665, 0, 0,  1},
+    /*  2 */ {-1,    1, 0,  2},
+    /*  3 */ {40965, 0, 0,  3},
+    /*  4 */ {330,   0, 0,  16},
+    /*  5 */ {37500, 0, 1,  4},
+    /*  6 */ {37500, 0, 10, 11},
+    /*  7 */ {37500, 0, 2,  5},
+    /*  8 */ {37500, 0, 3,  6},
+    /*  9 */ {37500, 0, 4,  7},
+    /* 10 */ {37500, 0, 5,  7},
+    /* 11 */ {37500, 0, 7,  8},
+    /* 12 */ {37500, 0, 8,  8},
+    /* 13 */ {37500, 0, 9,  8},
+    /* 14 */ {37500, 0, 11, 12},
+    /* 15 */ {34853, 0, 0,  13},
+    /* 16 */ {37500, 0, 12, 7},
+    /* 17 */ {37500, 0, 13, 14},
+    /* 18 */ {37500, 0, 14, 15},
+    /* 19 */ {0,     99, 0, 17},  // end
+};
+
+int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code) {
+    int32_t any_camera = ifd_type_unknown;
+    for (const ifd_type_row &row : ifd_types_table) {
+        if (row.ifd_type == ifd_type_unknown) {
+            break;
+        }
+        if (row.parent_tag != parent_tag || row.chain_seq != chain_seq) {
+            continue;
+        }
+        if (row.model_code == model_code) {
+            return row.ifd_type;
+        }
+        if (row.model_code == model_generic) {
+            any_camera = row.ifd_type;
+        }
+    }
+    return any_camera;
+}
+
+constexpr model_row model_table[model_table_rows] = {
+    {0,          0, 0,  "",         "Generic",                 "NeVer MaTcH"},
+    {1,          1, 8,  "OLYMP",    "OLYMPUS OPTICAL CO.,LTD", "C920Z,D450Z"},
+    {2,          1, 8,  "Nikon",    "NIKON",                   "E950"},
+    {3,          1, 0,  "",         "NIKON",                   "E990"},
+    {4,          1, 0,  "",         "CASIO",                   "QV-2000UX"},
+    {5,          1, 0,  "",         "CASIO",                   "QV-8000SX"},
+    {6,          0, 0,  "",         "EASTMAN KODAK COMPANY",   "KODAK DC280 DIGITAL ZOOM CAMERA"},
+    {7,          1, 0,  "",         "Canon",                   "Canon PowerShot G1"},
+    {8,          1, 0,  "",         "Canon",                   "Canon PowerShot S100"},
+    {9,          1, 0,  "",         "Canon",                   "Canon EOS D30"},
+    {10,         1, 8,  "OLYMP",    "OLYMPUS OPTICAL CO.,LTD", "C2500L      "},
+    {11,         1, 12, "FUJIFLIM", "FUJIFILM",                "FinePix1400Zoom"},
+    {12,         1, 0,  "",         "CASIO",                   "QV-3500EX"},
+    {13,         1, 0,  "",         "Minolta Co., Ltd.",       "DiMAGE 7"},
+    {14,         1, 0,  "",         "NIKON CORPORATION",       "NIKON D1X"},
+    {0xFFFFFFFF, 0, 0,  "",         "",                        ""},
+};
+
+uint32_t find_model_code(const char *make, const char *model) {
+    if (model == nullptr) {
+        return model_generic;
+    }
+    for (const model_row &row : model_table) {
+        if (row.model_code == model_table_end) {
+            break;
+        }
+        if (make == nullptr) {
+            if (std::strcmp(row.model, model) == 0) {
+                return row.model_code;
+            }
+        } else if (std::strcmp(row.make, make) == 0 &&
+                   (row.model[0] == '\0' || std::strcmp(row.model, model) == 0)) {
+            return row.model_code;
+        }
+    }
+    return model_generic;
+}

@@ -1,0 +1,90 @@
+// Kinds of IFD and the cameras whose maker notes the reader knows.
+//
+// A tag means something only together with the kind of IFD it stands in.
+// get_ifd_type() tells the kind from how the walk reached the IFD (the tag of
+// the pointer entry, the position in its chain and the camera);
+// find_model_code() recognises the camera from its Make and Model texts.
+#pragma once
+#include <cstdint>
+
+// IFD type codes, the index of ifd_field_type_names.
+constexpr int32_t ifd_type_camera = 0;           // IFD0
+constexpr int32_t ifd_type_image = 1;            // the EXIF IFD
+constexpr int32_t ifd_type_thumbnail = 2;        // IFD1
+constexpr int32_t ifd_type_interop = 3;          // the interoperability IFD
+constexpr int32_t ifd_type_olympus = 4;          // maker notes from here on ...
+constexpr int32_t ifd_type_nikon1 = 5;
+constexpr int32_t ifd_type_nikon2 = 6;
+constexpr int32_t ifd_type_casio = 7;
+constexpr int32_t ifd_type_canon = 8;
+constexpr int32_t ifd_type_canon_s100 = 9;
+constexpr int32_t ifd_type_canon_d30 = 10;
+constexpr int32_t ifd_type_olympus_c2500l = 11;
+constexpr int32_t ifd_type_fujifilm = 12;
+constexpr int32_t ifd_type_gps = 13;             // the GPS IFD
+constexpr int32_t ifd_type_minolta = 14;
+constexpr int32_t ifd_type_nikon_d1x = 15;
+constexpr int32_t ifd_type_tiff_sub_ifd = 16;    // an IFD of the TIFF sub-IFD list
+constexpr int32_t ifd_type_unknown = 17;         // not placed; also unknown tags
+constexpr int32_t ifd_type_count = 18;
+
+// Tags of the entries that lead to another IFD, as parent tags of the walk.
+constexpr int32_t ifd_parent_main_chain = -1;    // IFD0, IFD1, ...
+constexpr int32_t ifd_parent_sub_ifd = 0x014A;
+constexpr int32_t ifd_parent_exif = 0x8769;
+constexpr int32_t ifd_parent_gps = 0x8825;
+constexpr int32_t ifd_parent_maker_note = 0x927C;
+constexpr int32_t ifd_parent_interop = 0xA005;
+
+// Names by IFD type code; the four short ones are padded to 9 characters.
+extern const char *const ifd_field_type_names[ifd_type_count];
+
+struct ifd_type_row {
+    int32_t parent_tag;   // tag of the pointer entry; -1 for the main chain
+    int32_t chain_seq;    // position of the IFD in its chain, from 0
+    uint32_t model_code;  // 0: any camera
+    int32_t ifd_type;     // ifd_type_unknown ends the table
+};
+
+constexpr int ifd_types_table_rows = 20;
+extern const ifd_type_row ifd_types_table[ifd_types_table_rows];
+
+// The IFD type of an IFD reached through parent_tag at position chain_seq of
+// its chain, in a file of the given camera: a row for that very camera wins
+// over a row for any camera; ifd_type_unknown when neither exists.
+int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code);
+
+// Camera model codes: row n of model_table holds code n.
+constexpr uint32_t model_generic = 0;
+constexpr uint32_t model_olympus = 1;
+constexpr uint32_t model_nikon_e950 = 2;
+constexpr uint32_t model_nikon_e990 = 3;
+constexpr uint32_t model_casio_qv2000ux = 4;
+constexpr uint32_t model_casio_qv8000sx = 5;
+constexpr uint32_t model_kodak_dc280 = 6;
+constexpr uint32_t model_canon_g1 = 7;
+constexpr uint32_t model_canon_s100 = 8;
+constexpr uint32_t model_canon_d30 = 9;
+constexpr uint32_t model_olympus_c2500l = 10;
+constexpr uint32_t model_fujifilm = 11;
+constexpr uint32_t model_casio_qv3500ex = 12;
+constexpr uint32_t model_minolta = 13;
+constexpr uint32_t model_nikon_d1x = 14;
+constexpr uint32_t model_table_end = 0xFFFFFFFF;
+
+struct model_row {
+    uint32_t model_code;      // model_table_end ends the table
+    int32_t has_maker_ifd;    // 1: the maker note is an IFD the walk reads
+    uint16_t ifd_offset_fix;  // bytes between the maker note's start and its IFD
+    const char *maker_header; // what such a maker note begins with (not compared)
+    const char *make;         // compared with the Make field
+    const char *model;        // compared with the Model field
+};
+
+constexpr int model_table_rows = 16;
+extern const model_row model_table[model_table_rows];
+
+// The model code of a camera, 0 when no row matches. make is nullptr when the
+// file has no Make field; then the model text alone decides. Comparisons are
+// exact and case-sensitive, nothing trimmed.
+uint32_t find_model_code(const char *make, const char *model);

@@ -1,0 +1,266 @@
+#include "exif/ifd_walk.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "exif/exif_options.h"
+#include "exif/field_defs.h"
+#include "exif/format/formatters.h"
+#include "exif/ifd_types.h"
+#include "support/errors.h"
+#include "support/text_copy.h"
+
+namespace {
+
+constexpr uint32_t tag_thumbnail_offset = 0x0201;
+constexpr uint32_t tag_thumbnail_length = 0x0202;
+constexpr uint32_t tag_make = 0x010F;
+constexpr uint32_t tag_model = 0x0110;
+constexpr uint32_t tag_maker_note = 0x927C;
+
+// Nesting deeper than any camera writes is not followed.
+constexpr int max_ifd_depth = 16;
+
+// Formatter of each IFD type.
+constexpr ifd_formatter formatter_by_ifd_type[ifd_type_count] = {
+    format_field_generic,    // 0 Camera
+    format_field_generic,    // 1 Image
+    format_field_generic,    // 2 Thumbnail
+    format_field_generic,    // 3 InterOp
+    format_field_olymp,      // 4 Olympus
+    format_field_nikon1,     // 5 Nikon up to E950
+    format_field_nikon2,     // 6 Nikon E990 and above
+    format_field_casio,      // 7 Casio
+    format_field_canong1,    // 8 Canon PowerShot
+    format_field_canong1,    // 9 Canon PowerShot S100
+    format_field_canong1,    // 10 Canon EOS D30
+    format_field_olymp,      // 11 Olympus C2500L
+    format_field_fujifilm,   // 12 FujiFilm
+    format_field_gps,        // 13 GPS
+    format_field_generic,    // 14 Minolta
+    format_field_basic_ifd,  // 15 Nikon D1X
+    format_field_generic,    // 16 TIFF Sub-IFD
+    format_field_generic,    // 17 Unknown
+};
+
+// IFDs already walked in this file, by buffer position: a loop in the chains
+// or pointers is not followed twice.
+unsigned char walked_ifds[input_buffer_size / 8];
+
+bool mark_walked(const buf_context *ctx)
+{
+    size_t position = static_cast<size_t>(ctx->buf_p - ctx->buf_start);
+    unsigned char bit = static_cast<unsigned char>(1u << (position % 8));
+    if (walked_ifds[position / 8] & bit)
+        return false;
+    walked_ifds[position / 8] |= bit;
+    return true;
+}
+
+// The leading number of a text, as atoi reads it (sign included), without overflow.
+uint32_t leading_number(const char *text)
+{
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        text++;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        text++;
+    uint64_t value = 0;
+    for (; *text >= '0' && *text <= '9'; text++)
+        value = value > 0xFFFFFFFFull ? value : value * 10 + static_cast<uint64_t>(*text - '0');
+    uint32_t result = static_cast<uint32_t>(value);
+    return negative ? 0u - result : result;
+}
+
+const char *find_display_value(const ifd_field_store *store, int ifd_type, uint32_t tag)
+{
+    for (uint32_t i = 0; i < store->count; i++)
+        if (store->fields[i].ifd_type == ifd_type && store->fields[i].tag == tag)
+            return store->fields[i].display_value;
+    return nullptr;
+}
+
+// Thumbnail position and length come from the Thumbnail IFD alone: maker
+// notes use the same tags for other settings.
+void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int ifd_type, uint32_t tag)
+{
+    if (ifd_type != ifd_type_thumbnail)
+        return;
+    const char *value = find_display_value(store, ifd_type, tag);
+    if (value == nullptr)
+        return;
+    if (tag == tag_thumbnail_offset)
+        store->thumbnail_offset = static_cast<uint32_t>(calc_file_offset(value_ctx, leading_number(value)));
+    else
+        store->thumbnail_length = leading_number(value);
+}
+
+void format_value(buf_context *value_ctx, const ifd_field_store *store, int ifd_type, int defn, uint32_t tag,
+                  uint32_t data_type, uint32_t count, char *text)
+{
+    const ifd_field_defn_row &row = ifd_field_defn[defn];
+    if (exif_opts_p->raw) {
+        format_field_raw(value_ctx, data_type, count, text);
+    } else if (!field_data_type_matches(data_type, defn)) {
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
+                    store->file_name, row.description, data_type_names[row.data_type], data_type_names[data_type]);
+        format_field_basic(value_ctx, data_type, count, text);
+    } else if (row.count != 0 && row.count != count) {
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
+                    store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(count));
+        format_field_basic(value_ctx, data_type, count, text);
+    } else {
+        formatter_by_ifd_type[ifd_type](value_ctx, tag, data_type, count, store->model_code, text);
+    }
+}
+
+}  // namespace
+
+int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
+{
+    if (exif_opts_p->debug)
+        printf("extract_ifd()\n");
+    if (parent_tag == main_chain_parent && depth == 0)
+        memset(walked_ifds, 0, sizeof walked_ifds);
+    if (depth > max_ifd_depth) {
+        if (exif_opts_p->debug)
+            printf("IFD nesting deeper than %d, not followed\n", max_ifd_depth);
+        return exif_ok;
+    }
+    if (parent_tag == static_cast<int32_t>(tag_maker_note)) {
+        const model_row &model = model_table[store->model_code];
+        if (store->model_code == model_fujifilm) {
+            // FujiFilm counts its offsets from the maker note and writes Intel order.
+            uint64_t base = static_cast<uint64_t>(ctx->offset_base - ctx->buf_start) + offset;
+            if (base >= static_cast<uint64_t>(ctx->buf_size))
+                return err_end_of_buffer;
+            ctx->offset_base = ctx->buf_start + base;
+            ctx->motorola_order = 0;
+            offset = 0;
+        }
+        offset += model.ifd_offset_fix;
+        if (exif_opts_p->debug)
+            printf("Corrected IFD offset by %d (for model code %d) to %d\n", model.ifd_offset_fix,
+                   store->model_code, offset);
+    }
+    int rc = exif_ok;
+    int position = 0;
+    do {
+        rc = set_exif_context_p_by_offset(ctx, offset);
+        if (rc != exif_ok)
+            break;
+        if (!mark_walked(ctx)) {
+            if (exif_opts_p->debug)
+                printf("IFD at offset %u already read, not read again\n", offset);
+            break;
+        }
+        uint32_t entries = get_u_int2(ctx);
+        if (exif_opts_p->debug)
+            printf("IFD contains %d entries, parent=%x, seq=%d\n", entries, parent_tag, position);
+        for (uint32_t i = 0; i < entries && rc == exif_ok; i++)
+            rc = extract_ifd_entry(ctx, parent_tag, position, depth, store);
+        if (rc != exif_ok)
+            break;
+        offset = get_u_int4(ctx);
+        if (exif_opts_p->debug)
+            printf("Offset to next IFD = %d\n", offset);
+        position++;
+    } while (offset != 0);
+    return rc;
+}
+
+int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store)
+{
+    uint32_t tag = get_u_int2(ctx);
+    uint32_t data_type = get_u_int2(ctx);
+    uint32_t count = get_u_int4(ctx);
+    buf_context value_ctx;
+    clone_buf_context(ctx, &value_ctx);
+    skip_bytes(ctx, 4);
+    unsigned char raw_value[4];
+    memcpy(raw_value, value_ctx.buf_p, sizeof raw_value);
+
+    if (data_type == 0 || data_type > data_type_double) {
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
+        return exif_ok;
+    }
+    int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
+    int defn = find_field_defn_by_tag(ifd_type, tag);
+    const ifd_field_defn_row &row = ifd_field_defn[defn];
+
+    if (row.opens_ifd || (row.tag == tag_maker_note && model_table[store->model_code].has_maker_ifd)) {
+        uint32_t offset = get_u_int4(&value_ctx);
+        if (exif_opts_p->debug) {
+            printf("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count, offset);
+            printf("Entering nested IFD, offset=%d\n", offset);
+        }
+        buf_context nested;
+        clone_buf_context(&value_ctx, &nested);
+        return extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store);
+    }
+
+    uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
+    if (size > 4) {
+        uint32_t offset = get_u_int4(&value_ctx);
+        if (set_exif_context_p_by_offset(&value_ctx, offset) != exif_ok)
+            return err_end_of_buffer;
+    }
+    uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
+    if (exif_opts_p->debug)
+        printf("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
+
+    char text[512] = "";
+    format_value(&value_ctx, store, ifd_type, defn, tag, data_type, count, text);
+
+    if (defn == field_defn_unknown) {
+        char description[description_size];
+        snprintf(description, sizeof description, "Unknown Field 0x%.4x     ", tag);
+        return add_field_entry(store, ifd_type_unknown, depth, tag, description, text, file_offset, data_type, count,
+                               raw_value);
+    }
+    int rc = add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count,
+                             raw_value);
+    if (tag == tag_thumbnail_offset || tag == tag_thumbnail_length)
+        note_thumbnail(store, &value_ctx, ifd_type, tag);
+    else if (tag == tag_model)
+        store->model_code = find_model_code(get_display_value_by_tag(store, tag_make), text);
+    return rc;
+}
+
+int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag, const char *description,
+                    const char *display_value, uint32_t file_offset, uint32_t data_type, uint32_t count,
+                    const unsigned char raw_value[4])
+{
+    if (store->count >= max_fields)
+        return err_too_many_fields;
+    ifd_field &f = store->fields[store->count];
+    f.ifd_type = static_cast<uint16_t>(ifd_type);
+    f.depth = static_cast<uint16_t>(depth);
+    f.seq = static_cast<uint16_t>(store->count);
+    f.tag = static_cast<uint16_t>(tag);
+    f.file_offset = file_offset;
+    f.data_type = static_cast<uint16_t>(data_type);
+    f.count = count;
+    memcpy(f.raw_value, raw_value, sizeof f.raw_value);
+    copy_text(f.description, sizeof f.description, description);
+    copy_text(f.display_value, sizeof f.display_value, display_value);
+    store->count++;
+    if (exif_opts_p->debug)
+        printf("%s - %s: %s\n", ifd_field_type_names[ifd_type], f.description, f.display_value);
+    return exif_ok;
+}
+
+const char *get_display_value_by_tag(const ifd_field_store *store, uint32_t tag)
+{
+    for (uint32_t i = 0; i < store->count; i++) {
+        if (store->fields[i].tag == tag) {
+            if (exif_opts_p->debug)
+                printf("Found tag %x, value %s\n", tag, store->fields[i].display_value);
+            return store->fields[i].display_value;
+        }
+    }
+    return nullptr;
+}

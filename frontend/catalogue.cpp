@@ -1,0 +1,28 @@
+#include "frontend/catalogue.h"
+
+#include <cstdio>
+
+#include "exif/field_defs.h"
+#include "exif/ifd_types.h"
+
+void display_field_names()
+{
+    printf("\n  ------- Field Name ------ -Tag- ----- Description ----------\n");
+    printf("\nFile\n");
+    printf("  %-25s  N/A  File name\n", "file-name");
+    printf("  %-25s  N/A  File name with path\n", "file-name-full");
+    printf("  %-25s  N/A  File directory\n", "file-dir");
+    printf("  %-25s  N/A  File size in bytes\n", "file-size");
+    int last_type = -1;
+    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++) {
+        const ifd_field_defn_row &row = ifd_field_defn[i];
+        if (i == field_defn_unknown || row.opens_ifd)
+            continue;
+        if (row.ifd_type != last_type) {
+            printf("\n%s\n", ifd_field_type_names[row.ifd_type]);
+            last_type = row.ifd_type;
+        }
+        printf("  %-25s %.4x  %s\n", row.nickname, row.tag, row.description);
+    }
+    printf("\n");
+}

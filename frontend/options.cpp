@@ -1,0 +1,108 @@
+#include "frontend/options.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+#include "exif/exif_options.h"
+#include "frontend/field_select.h"
+
+command_options opts;
+
+namespace {
+
+constexpr command_options initial_options = {
+    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0,
+};
+
+bool set_separator(const char *arg)
+{
+    switch (arg[0]) {
+    case 'c': case 'C': opts.separator = ','; return true;
+    case 't': case 'T': opts.separator = '\t'; return true;
+    default:
+        fprintf(stderr, "Error: Unknown separator character '%c' specified.\n", arg[0]);
+        return false;
+    }
+}
+
+bool set_output_style(const char *arg)
+{
+    switch (arg[0]) {
+    case 'l': case 'L':
+        opts.list_output = 1;
+        if (arg[1] == 'h' || arg[1] == 'H') {
+            opts.list_header = 1;
+            if (exif_opts_p->debug)
+                printf("Header option set\n");
+        }
+        return true;
+    case 's': case 'S':
+        opts.sql_output = 1;
+        return true;
+    default:
+        fprintf(stderr, "Error: Unknown output style specified '%s'.\n", arg);
+        return false;
+    }
+}
+
+// Sets a flag and prints its debug trace.
+void set_flag(int32_t *flag, const char *trace)
+{
+    *flag = 1;
+    if (exif_opts_p->debug)
+        fputs(trace, stdout);
+}
+
+}  // namespace
+
+int set_command_options(int argc, char *argv[])
+{
+    exif_opts = {0, 0, 0, 0};
+    opts = initial_options;
+    if (argc <= 1) {
+        opts.show_usage = 1;
+        return 0;
+    }
+    bool failed = false;
+    optind = 0;  // restart the scan: the parser may run more than once per process
+    int c;
+    while ((c = getopt(argc, argv, "adc:f:hlo:qrtuvx")) != -1) {
+        if (exif_opts_p->debug)
+            printf("Got option '%c'\n", c);
+        switch (c) {
+        case 'a': set_flag(&opts.absolute_paths, "Absolute directory paths to be used\n"); break;
+        case 'c':
+            if (!set_separator(optarg))
+                failed = true;
+            break;
+        case 'd':
+            exif_opts.debug = 1;
+            printf("option %c, optind=%d\n", c, optind);
+            break;
+        case 'f':
+            if (exif_opts_p->debug)
+                printf("Setting list fields: %s\n", optarg);
+            if (set_list_fields(optarg) != 0)
+                failed = true;
+            break;
+        case 'h': set_flag(&opts.show_usage, "Usage option set\n"); break;
+        case 'l': set_flag(&opts.list_field_names, "List field names option set\n"); break;
+        case 'o':
+            if (!set_output_style(optarg))
+                failed = true;
+            break;
+        case 'q': set_flag(&exif_opts.quiet, "Quiet option set\n"); break;
+        case 'r': set_flag(&opts.subdirs, "Subdirs option set\n"); break;
+        case 't': set_flag(&opts.thumbnail_mode, "Extract thumbnail option set\n"); break;
+        case 'u': set_flag(&exif_opts.raw, "Raw option set\n"); break;
+        case 'v': set_flag(&opts.show_version, "Version Info option set\n"); break;
+        case 'x': set_flag(&exif_opts.excel_tweak, "Excel Date Tweek option set\n"); break;
+        default: failed = true; break;  // getopt has printed its diagnostic
+        }
+    }
+    if (opts.list_output && opts.sql_output) {
+        fprintf(stderr, "Error: Can't specify both LIST and SQL output options\n");
+        failed = true;
+    }
+    return failed ? -1 : optind;
+}

@@ -1,0 +1,26 @@
+// The front end's options record and the command-line parser that fills it.
+#pragma once
+#include <cstdint>
+
+struct command_options {
+    int32_t sql_output;
+    int32_t list_output;
+    int32_t list_header;
+    int32_t include_file_name;
+    int32_t include_file_dir;
+    int32_t include_file_name_full;
+    int32_t include_file_size;
+    int32_t separator;
+    int32_t subdirs;
+    int32_t absolute_paths;
+    int32_t show_usage;
+    int32_t list_field_names;
+    int32_t thumbnail_mode;
+    int32_t show_version;
+};
+
+extern command_options opts;
+
+// Fills opts and exif_opts. Returns the index of the first non-option
+// argument, 0 when there are no arguments at all, -1 after any option error.
+int set_command_options(int argc, char *argv[]);

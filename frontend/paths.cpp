@@ -1,0 +1,33 @@
+#include "frontend/paths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "exif/exif_options.h"
+#include "exif/field_store.h"
+#include "support/rcs_id.h"
+
+int get_file_type(const char *path)
+{
+    if (exif_opts_p->debug)
+        printf("get_file_type RcsId: %s\n", support_rcs_id);
+    if (strcmp(path, ".") == 0)
+        return type_dot;
+    if (strcmp(path, "..") == 0)
+        return type_dot_dot;
+    struct stat st;
+    if (stat(path, &st) != 0) {
+        fprintf(stderr, "Error: file %s: can't determine file type: %s\n", path, strerror(errno));
+        return type_unknown;
+    }
+    // The directory bit alone decides, as the mode word carries it.
+    return (st.st_mode & S_IFDIR) != 0 ? type_directory : type_file;
+}
+
+char *get_current_dir(char *buffer)
+{
+    return getcwd(buffer, max_name_len + 1);
+}

@@ -1,0 +1,148 @@
+#include "frontend/run.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "exif/exif_options.h"
+#include "exif/exif_reader.h"
+#include "frontend/catalogue.h"
+#include "frontend/options.h"
+#include "frontend/outputs.h"
+#include "frontend/paths.h"
+#include "frontend/usage.h"
+#include "frontend/version.h"
+#include "support/errors.h"
+#include "support/text_copy.h"
+
+namespace {
+
+constexpr size_t name_size = max_name_len + 1;
+
+// Where the run started; every argument ends by returning here.
+struct start_point {
+    char name[name_size];  // empty when the path does not fit
+    int fd;                // a handle on the directory itself, -1 when unavailable
+};
+
+void read_file_argument(const char *current_dir, const char *arg)
+{
+    ifd_field_store *store;
+    int rc = extract_exif_fields(current_dir, arg, &store, 1);
+    if (rc != 0) {
+        fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
+        return;
+    }
+    if (opts.thumbnail_mode)
+        extract_thumbnail(store);
+    else if (opts.list_output)
+        print_field_list(store);
+    else if (opts.sql_output)
+        print_field_sql(store);
+    else
+        print_exif_fields(store);
+}
+
+void walk_directory_argument(char *current_dir, const char *arg)
+{
+    if (chdir(arg) != 0) {
+        fprintf(stderr, "Error: Can't open directory %s\n", arg);
+        return;
+    }
+    if (exif_opts_p->debug)
+        printf("Directory set to %s\n", arg);
+    if (opts.absolute_paths) {
+        if (get_current_dir(current_dir) == nullptr) {
+            fprintf(stderr, "Error: Directory path of %s is longer than %d characters, skipped\n", arg,
+                    max_name_len);
+            return;
+        }
+    } else {
+        copy_text(current_dir, name_size, arg);
+    }
+    extract_dir(current_dir, ".", opts.subdirs);
+}
+
+void return_to_start(const start_point &start, const char *base_dir, char *current_dir)
+{
+    int rc = start.fd >= 0 ? fchdir(start.fd) : chdir(start.name);
+    if (rc != 0) {
+        fprintf(stderr, "Error: Can't open directory %s\n", start.name);
+        return;
+    }
+    if (exif_opts_p->debug)
+        printf("Reset directory to %s\n", start.name);
+    copy_text(current_dir, name_size, base_dir);
+}
+
+void process_argument(const char *arg, const start_point &start, const char *base_dir, char *current_dir)
+{
+    if (strlen(arg) > static_cast<size_t>(max_name_len)) {
+        fprintf(stderr, "Error: Name longer than %d characters, skipped: %s\n", max_name_len, arg);
+        return;
+    }
+    switch (get_file_type(arg)) {
+    case type_file:
+        read_file_argument(current_dir, arg);
+        break;
+    case type_directory:
+    case type_dot:
+    case type_dot_dot:
+        walk_directory_argument(current_dir, arg);
+        break;
+    default:
+        break;  // the error has been printed
+    }
+    return_to_start(start, base_dir, current_dir);
+}
+
+}  // namespace
+
+int run_tagsift(int argc, char *argv[])
+{
+    int first_arg = set_command_options(argc, argv);
+    if (first_arg < 0)
+        return 1;
+    if (opts.show_usage) {
+        display_usage();
+        return 0;
+    }
+    if (opts.list_field_names) {
+        display_field_names();
+        return 0;
+    }
+    if (opts.show_version) {
+        display_version();
+        return 0;
+    }
+
+    start_point start{};
+    start.fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (start.fd < 0)
+        start.fd = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    char base_dir[name_size] = "";
+    if (get_current_dir(start.name) == nullptr) {
+        start.name[0] = '\0';
+        if (opts.absolute_paths)
+            fprintf(stderr, "Error: Can't determine the start directory (%s), paths are shown relative\n",
+                    strerror(errno));
+    } else if (opts.absolute_paths) {
+        copy_text(base_dir, sizeof base_dir, start.name);
+        if (exif_opts_p->debug)
+            printf("Absolution start dir set to %s\n", base_dir);
+    }
+    char current_dir[name_size];
+    copy_text(current_dir, sizeof current_dir, base_dir);
+
+    if (opts.list_output && opts.list_header)
+        print_field_list_header();
+
+    for (int i = first_arg; i > 0 && i < argc; i++)
+        process_argument(argv[i], start, base_dir, current_dir);
+
+    if (start.fd >= 0)
+        close(start.fd);
+    return 0;
+}
