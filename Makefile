@@ -1,7 +1,7 @@
 # Thin wrapper around CMake. `make` builds build/tagsift; `make test` runs every test.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test test-asan clean
+.PHONY: all build test test-asan demo examples clean
 
 all: build
 
@@ -11,6 +11,14 @@ build:
 
 test: build
 	ctest --test-dir build --output-on-failure -j $(JOBS)
+
+# Lists the example photos.
+demo: build
+	./build/tagsift examples/*.jpg
+
+# Regenerates the example photos with the test fixture builder.
+examples: build
+	./build/tests/make_examples examples
 
 # The same tests under AddressSanitizer + UndefinedBehaviorSanitizer.
 test-asan:
