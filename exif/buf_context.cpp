@@ -54,6 +54,8 @@ FILE *open_file(const char *dir_name, const char *file_name)
         ifd_fields.file_name[0] = '\0';
         return nullptr;
     }
+    // Reads go straight into the caller's window: no stream buffer to allocate or copy through.
+    setvbuf(fp, nullptr, _IONBF, 0);
     struct stat st;
     if (stat(file_name, &st) == 0) {
         ifd_fields.file_size = static_cast<uint32_t>(st.st_size);

@@ -1,7 +1,106 @@
 #include "frontend/field_select.h"
 
-// Field lists are accepted and not yet applied: list and SQL output come later.
-int set_list_fields(const char *)
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "exif/exif_options.h"
+#include "exif/field_defs.h"
+#include "frontend/options.h"
+#include "frontend/selected_columns.h"
+#include "support/text_copy.h"
+#include "support/tokenizer.h"
+
+namespace {
+
+constexpr size_t list_text_size = 2049;  // 2048 characters and a terminator
+constexpr size_t list_file_size = 2048;  // a list file gives at most 2047 characters
+
+void clear_selection()
 {
+    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
+        ifd_field_defn[i].list_column = -1;
+    for (const pseudo_field &p : pseudo_fields)
+        opts.*p.flag = 0;
+}
+
+// Sets the flag of a pseudo-field name; false when the name is none of them.
+bool select_pseudo_field(const char *name)
+{
+    for (const pseudo_field &p : pseudo_fields) {
+        if (strcmp(name, p.list_name) == 0) {
+            opts.*p.flag = 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool any_pseudo_field()
+{
+    for (const pseudo_field &p : pseudo_fields)
+        if (opts.*p.flag)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void get_string_from_file(const char *name, char *buffer, size_t size)
+{
+    if (exif_opts_p->debug)
+        printf("Opening file %s\n", name);
+    if (size == 0)
+        return;
+    buffer[0] = '\0';
+    const bool from_stdin = name[0] == '-';
+    FILE *fp = from_stdin ? stdin : fopen(name, "r");
+    if (fp == nullptr) {
+        fprintf(stderr, "Error: Can't open file list file %s: %s\n", name, strerror(errno));
+        return;
+    }
+    size_t got = fread(buffer, 1, size - 1, fp);
+    if (exif_opts_p->debug)
+        printf("%s: items read = %d\n", name, static_cast<int>(got));
+    buffer[got] = '\0';
+    if (!from_stdin)
+        fclose(fp);
+}
+
+int set_list_fields(const char *list)
+{
+    clear_selection();
+    char text[list_text_size];
+    if (list[0] == '@')
+        get_string_from_file(list + 1, text, list_file_size);
+    else
+        copy_text(text, sizeof text, list);
+
+    char *cursor = text;
+    const char *end = text + strlen(text);
+    int column = 0;
+    const char *name = get_next_name(&cursor, end, '"');
+    while (name[0] != '\0' && column < max_list_columns) {
+        if (exif_opts_p->debug)
+            printf("processing field %s, column %d\n", name, column);
+        int row = find_field_defn_by_nickname(name);
+        if (row >= 0 && ifd_field_defn[row].list_column == -1) {
+            if (exif_opts_p->debug)
+                printf("Setting field %s to column %d\n", name, column);
+            ifd_field_defn[row].list_column = column++;
+        } else if (row >= 0) {
+            if (!exif_opts_p->quiet)
+                fprintf(stderr, "Warning: Duplicate field name '%s' ignored\n", name);
+        } else if (!select_pseudo_field(name) && !exif_opts_p->quiet) {
+            fprintf(stderr, "Warning: Unknown field name '%s' ignored.\n", name);
+        }
+        name = get_next_name(&cursor, end, '"');
+    }
+    if (name[0] != '\0' && !exif_opts_p->quiet)
+        fprintf(stderr, "Warning: More than %d fields specified, remainder ignored\n", max_list_columns);
+    if (column == 0 && !any_pseudo_field()) {
+        fprintf(stderr, "Error: No valid fields names specified.\n");
+        return 1;
+    }
     return 0;
 }

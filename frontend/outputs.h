@@ -7,5 +7,3 @@ void print_field_list(const ifd_field_store *store);
 void print_field_sql(const ifd_field_store *store);
 void print_field_list_header();
 int extract_thumbnail(const ifd_field_store *store);
-// Walks the directory `path` (relative to the working directory), shown as dir_name.
-int extract_dir(const char *dir_name, const char *path, int subdirs);

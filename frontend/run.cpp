@@ -9,6 +9,7 @@
 #include "exif/exif_options.h"
 #include "exif/exif_reader.h"
 #include "frontend/catalogue.h"
+#include "frontend/dir_walk.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"

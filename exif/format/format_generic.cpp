@@ -1,7 +1,85 @@
-// Not interpreted yet: every value is rendered plainly.
+// Readable values of the standard TIFF and EXIF fields, selected by tag alone
+// whichever IFD the entry came from; every other tag is rendered plainly.
+#include "exif/exif_options.h"
+#include "exif/format/format_text.h"
 #include "exif/format/formatters.h"
+#include "exif/format/standard_names.h"
+#include "exif/format/standard_rationals.h"
+#include "exif/format/standard_text.h"
 
-void format_field_generic(buf_context *ctx, uint32_t, uint32_t data_type, uint32_t count, uint32_t, char *text)
+namespace {
+
+// Rational fields shown as a plain quotient: printf width and places, and
+// whether the parts are read signed.
+struct quotient_format {
+    uint32_t tag;
+    bool is_signed;
+    int width;
+    int places;
+};
+
+constexpr quotient_format quotient_formats[] = {
+    {0x011A, false, 0, 0},  // x-res
+    {0x011B, false, 0, 0},  // y-res
+    {0x829D, false, 3, 1},  // f-number
+    {0x9204, true, 0, 2},   // exp-bias
+    {0x9206, false, 0, 1},  // subj-dist
+    {0x920A, false, 0, 2},  // focal-len
+    {0xA20E, true, 0, 1},   // fp-x-res
+    {0xA20F, true, 0, 1},   // fp-y-res
+    {0xA215, false, 0, 0},  // exp-index
+};
+
+const quotient_format *find_quotient_format(uint32_t tag)
 {
-    format_field_basic(ctx, data_type, count, text);
+    for (const quotient_format &row : quotient_formats)
+        if (row.tag == tag)
+            return &row;
+    return nullptr;
+}
+
+}  // namespace
+
+void format_field_generic(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t,
+                          char *text)
+{
+    format_text out(text);
+    const bool excel_tweak = exif_opts_p->excel_tweak != 0;
+
+    if (has_standard_names(tag)) {
+        format_standard_name(tag, get_u_int2(ctx), out);
+        return;
+    }
+    if (const quotient_format *q = find_quotient_format(tag)) {
+        format_quotient(read_stored_rational(ctx, data_type), q->is_signed, q->width, q->places, out);
+        return;
+    }
+    switch (tag) {
+    case 0x0002:  // iop-ver
+    case 0x9000:  // exif-ver
+    case 0xA000:  // flashpix-ver
+        format_value_text(ctx, count, out);
+        break;
+    case 0x0132:  // date-mod
+    case 0x9003:  // date-taken
+    case 0x9004:  // date-digi
+        format_date(ctx, count, excel_tweak, out);
+        break;
+    case 0x829A:  // exp-time
+        format_exposure_time(read_stored_rational(ctx, data_type), excel_tweak, out);
+        break;
+    case 0x9201:  // shutter
+        format_shutter_speed(read_stored_rational(ctx, data_type), excel_tweak, out);
+        break;
+    case 0x9202:  // aperture
+    case 0x9205:  // max-aper
+        format_apex_aperture(read_stored_rational(ctx, data_type), out);
+        break;
+    case 0x9286:  // comment
+        format_user_comment(ctx, count, out);
+        break;
+    default:
+        format_field_basic(ctx, data_type, count, text);
+        break;
+    }
 }

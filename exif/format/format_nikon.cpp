@@ -1,12 +1,168 @@
-// Not interpreted yet: every value is rendered plainly.
+// Nikon maker notes: the E950 generation (settings as numbers) and the E990
+// generation (mostly text the camera wrote, shown plainly).
 #include "exif/format/formatters.h"
+#include "exif/format/maker_labels.h"
 
-void format_field_nikon1(buf_context *ctx, uint32_t, uint32_t data_type, uint32_t count, uint32_t, char *text)
+namespace {
+
+using maker::tag_values;
+using maker::value_label;
+
+constexpr value_label quality_labels[] = {
+    {1, "VGA Basic"},
+    {2, "VGA Normal"},
+    {3, "VGA Fine"},
+    {4, "SXGA Basic"},
+    {5, "SXGA Normal"},
+    {6, "SXGA Fine"},
+};
+
+constexpr value_label colour_mode_labels[] = {
+    {1, "Colour"},
+    {2, "Monochrome"},
+};
+
+constexpr value_label image_adjustment_labels[] = {
+    {0, "Normal"},
+    {1, "Bright+"},
+    {2, "Bright-"},
+    {3, "Contrast+"},
+    {4, "Contrast-"},
+};
+
+constexpr value_label ccd_sensitivity_labels[] = {
+    {0, "ISO 80"},
+    {2, "ISO 160"},
+    {4, "ISO 320"},
+    {5, "ISO 100"},
+};
+
+constexpr value_label white_balance_labels[] = {
+    {0, "Auto"},
+    {1, "Preset"},
+    {2, "Daylight"},
+    {3, "Incandescent"},
+    {4, "Fluorescent"},
+    {5, "Cloudy"},
+    {6, "Speed Light"},
+};
+
+constexpr value_label converter_labels[] = {
+    {0, "None"},
+    {1, "Fisheye"},
+};
+
+// Single 16-bit settings of the E950 generation.
+constexpr tag_values nikon1_settings[] = {
+    {0x0003, quality_labels, "Unknown value %d"},
+    {0x0004, colour_mode_labels, "Unknown value %d"},
+    {0x0005, image_adjustment_labels, "Unknown value %d"},
+    {0x0006, ccd_sensitivity_labels, "Unknown value %d"},
+    {0x0007, white_balance_labels, "Unknown value %d"},
+    {0x000b, converter_labels, "Unknown value %d"},
+};
+
+constexpr value_label focus_area_labels[] = {
+    {0, "Centre"},
+    {1, "Top"},
+    {2, "Bottom"},
+    {3, "Left"},
+    {4, "Right"},
+};
+
+constexpr uint32_t tag_nikon1_digital_zoom = 0x000a;
+constexpr uint32_t tag_nikon2_iso = 0x0002;
+constexpr uint32_t tag_nikon2_manual_focus = 0x0085;
+constexpr uint32_t tag_nikon2_digital_zoom = 0x0086;
+constexpr uint32_t tag_nikon2_focus_position = 0x0088;
+
+struct rational_parts {
+    float numerator;
+    float denominator;
+};
+
+// Each part passes through single precision; the quotient is taken in double.
+rational_parts read_rational(buf_context *ctx)
 {
-    format_field_basic(ctx, data_type, count, text);
+    float numerator = static_cast<float>(get_u_int4(ctx));
+    float denominator = static_cast<float>(get_u_int4(ctx));
+    return {numerator, denominator};
 }
 
-void format_field_nikon2(buf_context *ctx, uint32_t, uint32_t data_type, uint32_t count, uint32_t, char *text)
+double quotient(rational_parts r)
 {
-    format_field_basic(ctx, data_type, count, text);
+    return static_cast<double>(r.numerator) / static_cast<double>(r.denominator);
+}
+
+void format_focus_position(buf_context *ctx, uint32_t data_type, uint32_t count, format_text &out, char *text)
+{
+    // The four bytes stand in the entry's value field, taken in stored order.
+    if (count != 4 || buf_remaining(ctx) < 4) {
+        format_field_basic(ctx, data_type, count, text);
+        return;
+    }
+    const unsigned char *p = ctx->buf_p;
+    if (p[0] == 0 && p[2] == 0 && p[3] == 0)
+        maker::append_value_text(out, focus_area_labels, p[1], "Unknown value %d");
+    else
+        out.appendf("%d,%d,%d,%d", p[0], p[1], p[2], p[3]);
+}
+
+}  // namespace
+
+void format_field_nikon1(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t, char *text)
+{
+    text[0] = '\0';
+    format_text out(text);
+    if (const tag_values *setting = maker::find_tag(nikon1_settings, tag)) {
+        maker::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
+    } else if (tag == tag_nikon1_digital_zoom) {
+        rational_parts zoom = read_rational(ctx);
+        // No quotient without a denominator: the fraction as stored, as -u shows it.
+        if (zoom.denominator == 0.0f)
+            out.appendf("%.0f/%.0f", zoom.numerator, zoom.denominator);
+        else
+            out.appendf("%.1fx", quotient(zoom));
+    } else {
+        format_field_basic(ctx, data_type, count, text);
+    }
+}
+
+void format_field_nikon2(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t, char *text)
+{
+    text[0] = '\0';
+    format_text out(text);
+    switch (tag) {
+    case tag_nikon2_iso: {
+        uint32_t a = get_u_int2(ctx);
+        uint32_t b = get_u_int2(ctx);
+        if (a == 0)
+            out.appendf("%d", b);
+        else
+            out.appendf("%d,%d", a, b);
+        break;
+    }
+    case tag_nikon2_manual_focus: {
+        rational_parts distance = read_rational(ctx);
+        if (distance.denominator == 0.0f)
+            out.append("0.0");
+        else
+            out.appendf("%.1f", quotient(distance));
+        break;
+    }
+    case tag_nikon2_digital_zoom: {
+        rational_parts zoom = read_rational(ctx);
+        if (zoom.denominator == 0.0f)
+            out.append("0.0");
+        else
+            out.appendf("%.1fx", quotient(zoom));
+        break;
+    }
+    case tag_nikon2_focus_position:
+        format_focus_position(ctx, data_type, count, out, text);
+        break;
+    default:
+        format_field_basic(ctx, data_type, count, text);
+        break;
+    }
 }

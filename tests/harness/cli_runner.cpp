@@ -27,8 +27,12 @@ void append_from(int fd, std::string &to, bool &open)
 cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &options)
 {
     std::vector<std::string> argv_text;
+    if (options.timeout_seconds > 0) {
+        // timeout exits 124 when the limit passes; --kill-after ends a child that ignores SIGTERM.
+        argv_text = {"timeout", "--kill-after=5", std::to_string(options.timeout_seconds)};
+    }
     if (options.unprivileged) {
-        argv_text = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+        argv_text.insert(argv_text.end(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
     }
     argv_text.push_back(tagsift_binary());
     argv_text.insert(argv_text.end(), args.begin(), args.end());

@@ -1,0 +1,29 @@
+#include "exif/format/maker_labels.h"
+
+namespace maker {
+
+const char *find_label(std::span<const value_label> table, uint32_t value)
+{
+    for (const value_label &row : table)
+        if (row.value == value)
+            return row.label;
+    return nullptr;
+}
+
+const tag_values *find_tag(std::span<const tag_values> tags, uint32_t tag)
+{
+    for (const tag_values &row : tags)
+        if (row.tag == tag)
+            return &row;
+    return nullptr;
+}
+
+void append_value_text(format_text &out, std::span<const value_label> table, uint32_t value, const char *fallback)
+{
+    if (const char *label = find_label(table, value))
+        out.append(label);
+    else
+        out.appendf(fallback, value);
+}
+
+}  // namespace maker

@@ -1,0 +1,119 @@
+#include "exif/format/standard_names.h"
+
+#include <span>
+
+namespace {
+
+struct value_label {
+    uint32_t value;
+    const char *label;
+};
+
+constexpr value_label compression_names[] = {
+    {1, "No Compression"},
+    {6, "JPEG Compression"},
+};
+
+// Codes 2, 4, 5 and 7 (the mirrored start points) have no name.
+constexpr value_label orientation_names[] = {
+    {1, "Upper Left"},
+    {3, "Lower Right"},
+    {6, "Upper Right"},
+    {8, "Lower Left"},
+    {9, "Undefined"},
+};
+
+constexpr value_label resolution_unit_names[] = {
+    {1, "No Unit"},
+    {2, "Inch"},
+    {3, "Centimetre"},
+};
+
+constexpr value_label ycbcr_position_names[] = {
+    {1, "Centre"},
+    {2, "Datum Point"},
+};
+
+constexpr value_label exposure_program_names[] = {
+    {1, "Manual"},
+    {2, "Program Normal"},
+    {3, "Aperture Priority"},
+    {4, "Shutter Priority"},
+    {5, "Program Creative"},
+    {6, "Program Action"},
+    {7, "Portrait Mode"},
+    {8, "Landscape Mode"},
+};
+
+constexpr value_label metering_mode_names[] = {
+    {1, "Average"},
+    {2, "Centre Weighted Average"},
+    {3, "Spot"},
+    {4, "Multi-Spot"},
+    {5, "Multi-Segment"},
+};
+
+constexpr value_label light_source_names[] = {
+    {0, "Auto"},
+    {1, "Daylight"},
+    {2, "Fluorescent"},
+    {3, "Tungsten"},
+    {10, "Flash"},
+};
+
+// Only the two plain states: codes with further flash bits set stay numbers.
+constexpr value_label flash_names[] = {
+    {0, "Not Fired"},
+    {1, "Fired"},
+};
+
+constexpr value_label colour_space_names[] = {
+    {1, "sRGB"},
+};
+
+constexpr value_label sensing_method_names[] = {
+    {2, "One chip colour area sensor"},
+    {3, "Two chip colour area sensor"},
+};
+
+struct tag_names {
+    uint32_t tag;
+    std::span<const value_label> names;
+};
+
+constexpr tag_names standard_names[] = {
+    {0x0103, compression_names},
+    {0x0112, orientation_names},
+    {0x0128, resolution_unit_names},
+    {0x0213, ycbcr_position_names},
+    {0x8822, exposure_program_names},
+    {0x9207, metering_mode_names},
+    {0x9208, light_source_names},
+    {0x9209, flash_names},
+    {0xA001, colour_space_names},
+    {0xA210, resolution_unit_names},
+    {0xA217, sensing_method_names},
+};
+
+const tag_names *find_tag_names(uint32_t tag)
+{
+    for (const tag_names &entry : standard_names)
+        if (entry.tag == tag)
+            return &entry;
+    return nullptr;
+}
+
+}  // namespace
+
+bool has_standard_names(uint32_t tag) { return find_tag_names(tag) != nullptr; }
+
+void format_standard_name(uint32_t tag, uint32_t value, format_text &out)
+{
+    if (const tag_names *entry = find_tag_names(tag))
+        for (const value_label &row : entry->names)
+            if (row.value == value) {
+                out.append(row.label);
+                return;
+            }
+    out.appendf("Unknown value %d", static_cast<int>(value));
+}

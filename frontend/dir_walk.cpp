@@ -1,0 +1,202 @@
+#include "frontend/dir_walk.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "exif/exif_options.h"
+#include "exif/exif_reader.h"
+#include "frontend/options.h"
+#include "frontend/outputs.h"
+#include "frontend/paths.h"
+#include "support/errors.h"
+#include "support/text_copy.h"
+
+namespace {
+
+constexpr size_t display_path_size = max_name_len + 1;
+// Each level adds at least "/x" to the display path, which bounds the depth.
+constexpr int max_walk_depth = max_name_len / 2 + 2;
+
+struct dir_identity {
+    dev_t dev;
+    ino_t ino;
+};
+
+// The directories from the top of the walk down to the one being walked: a
+// symbolic link back to any of them would make the walk endless.
+struct walk_path {
+    dir_identity dirs[max_walk_depth];
+    int depth;
+};
+
+bool on_walk_path(const walk_path &path, const struct stat &st)
+{
+    for (int i = 0; i < path.depth; i++)
+        if (path.dirs[i].dev == st.st_dev && path.dirs[i].ino == st.st_ino)
+            return true;
+    return false;
+}
+
+void enter_walk_path(walk_path &path, const struct stat &st)
+{
+    if (path.depth < max_walk_depth)
+        path.dirs[path.depth++] = {st.st_dev, st.st_ino};
+}
+
+void output_fields(const ifd_field_store *store)
+{
+    if (opts.thumbnail_mode)
+        extract_thumbnail(store);
+    else if (opts.list_output)
+        print_field_list(store);
+    else if (opts.sql_output)
+        print_field_sql(store);
+    else
+        print_exif_fields(store);
+}
+
+void process_file(const char *display_path, const char *name)
+{
+    ifd_field_store *store;
+    int rc = extract_exif_fields(display_path, name, &store, 1);
+    switch (rc) {
+    case exif_ok:
+        output_fields(store);
+        break;
+    case err_not_jpeg:
+        if (exif_opts_p->debug)
+            printf("Ignoring non-JPEG file %s\n", name);
+        break;
+    case err_no_exif:
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: File %s is JPEG but does not contain EXIF information\n", store->path_name);
+        break;
+    default:
+        fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
+        break;
+    }
+}
+
+// A handle on the working directory, to come back to exactly this directory
+// even when the subdirectory was reached through a symbolic link.
+int open_working_dir()
+{
+    int fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fd = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd;
+}
+
+bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path);
+
+// Reads the working directory's entries. Returns false when a subdirectory's
+// walk could not come back here: entries named relative to this directory
+// can no longer be reached, so the rest of it is left.
+bool walk_entries(char *display_path, int subdirs, walk_path &path)
+{
+    DIR *dir = opendir(".");
+    if (dir == nullptr) {
+        fprintf(stderr, "Error: Can't open directory %s:%s\n", display_path, strerror(errno));
+        return true;
+    }
+    if (exif_opts_p->debug)
+        printf("Opened directory %s\n", display_path);
+    bool in_place = true;
+    while (in_place) {
+        const dirent *entry = readdir(dir);
+        if (entry == nullptr)
+            break;
+        switch (get_file_type(entry->d_name)) {
+        case type_file:
+            process_file(display_path, entry->d_name);
+            break;
+        case type_directory:
+            if (subdirs)
+                in_place = walk_directory(display_path, entry->d_name, subdirs, path);
+            else if (exif_opts_p->debug)
+                printf("Subdirectory %s ignored\n", entry->d_name);
+            break;
+        default:
+            break;  // "." and "..", or a status error already reported
+        }
+    }
+    closedir(dir);
+    return in_place;
+}
+
+// Enters a subdirectory, walks it and returns to the directory holding it.
+// Returns false when that return failed.
+bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_path &path)
+{
+    struct stat st;
+    if (stat(name, &st) != 0) {
+        fprintf(stderr, "Error: Can't enter directory %s/%s: %s\n", display_path, name, strerror(errno));
+        return true;
+    }
+    if (on_walk_path(path, st)) {
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: Directory %s/%s leads back into the walk (a link loop), skipped\n",
+                    display_path, name);
+        return true;
+    }
+    const size_t length = strlen(display_path);
+    if (length + 1 + strlen(name) > static_cast<size_t>(max_name_len) || path.depth >= max_walk_depth) {
+        fprintf(stderr, "Error: Directory path %s/%s is longer than %d characters, skipped\n", display_path, name,
+                max_name_len);
+        return true;
+    }
+    const int back = open_working_dir();
+    if (back < 0) {
+        fprintf(stderr, "Error: Can't keep the way back to directory %s: %s\n", display_path, strerror(errno));
+        return true;
+    }
+    if (chdir(name) != 0) {
+        fprintf(stderr, "Error: Can't enter directory %s/%s: %s\n", display_path, name, strerror(errno));
+        close(back);
+        return true;
+    }
+    append_text(display_path, display_path_size, "/");
+    append_text(display_path, display_path_size, name);
+    if (exif_opts_p->debug)
+        printf("Setting directory to %s\n", display_path);
+    enter_walk_path(path, st);
+
+    walk_entries(display_path, subdirs, path);  // the handle brings the walk back whatever happened below
+
+    path.depth--;
+    display_path[length] = '\0';
+    bool in_place = fchdir(back) == 0;
+    if (!in_place)
+        fprintf(stderr, "Error: Can't return to directory %s: %s\n", display_path, strerror(errno));
+    close(back);
+    return in_place;
+}
+
+bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path)
+{
+    if (exif_opts_p->debug)
+        printf("Processing directory %s, parent %s\n", name, display_path);
+    if (strcmp(name, ".") != 0)
+        return walk_subdirectory(display_path, name, subdirs, path);
+    struct stat st;
+    if (stat(".", &st) == 0)
+        enter_walk_path(path, st);
+    return walk_entries(display_path, subdirs, path);
+}
+
+}  // namespace
+
+void extract_dir(char *display_path, const char *name, int subdirs)
+{
+    walk_path path{};
+    struct stat st;
+    // A subdirectory is walked from its parent, which is then on the path too.
+    if (strcmp(name, ".") != 0 && stat(".", &st) == 0)
+        enter_walk_path(path, st);
+    walk_directory(display_path, name, subdirs, path);
+}

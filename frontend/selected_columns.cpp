@@ -1,0 +1,28 @@
+#include "frontend/selected_columns.h"
+
+const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
+{
+    switch (field.source) {
+    case pseudo_source::path_name: return store->path_name;
+    case pseudo_source::dir_name: return store->dir_name;
+    case pseudo_source::file_name: return store->file_name;
+    case pseudo_source::file_size: break;
+    }
+    return nullptr;
+}
+
+void collect_columns(const ifd_field_store *store, column_set *columns)
+{
+    *columns = {};
+    for (uint32_t i = 0; i < store->count && i < static_cast<uint32_t>(max_fields); i++) {
+        const ifd_field &f = store->fields[i];
+        const ifd_field_defn_row &row = ifd_field_defn[find_field_defn_by_tag(f.ifd_type, f.tag)];
+        const int32_t column = row.list_column;
+        if (column < 0 || column >= max_list_columns)
+            continue;
+        columns->value[column] = f.display_value;
+        columns->row[column] = &row;
+        if (column > columns->last)
+            columns->last = column;
+    }
+}

@@ -1,0 +1,72 @@
+// -t: the JPEG thumbnail of a file's EXIF block, copied into a file of its own
+// beside the source (photo.jpg gives photo-th.jpg).
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "exif/exif_options.h"
+#include "frontend/outputs.h"
+#include "support/created_files.h"
+#include "support/errors.h"
+#include "support/file_names.h"
+#include "support/jpeg_file.h"
+
+namespace {
+
+constexpr char thumbnail_suffix[] = "-th";
+
+// The system's reason when a system call failed; otherwise (a file that is
+// not a JPEG or ends early) errno is still 0 and the code's own text says why.
+const char *failure_reason(int code) { return errno != 0 ? strerror(errno) : exif_strerror(code); }
+
+// Copies the thumbnail into the open thumbnail file; the streams are the caller's.
+int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
+{
+    FILE *source = nullptr;
+    errno = 0;
+    int rc = open_jpeg_file(store->file_name, "rb", 0, &source);
+    if (rc != exif_ok) {
+        fprintf(stderr, "Error: Can't open JPEG file %s: %s\n", store->file_name, failure_reason(rc));
+        return rc;
+    }
+    errno = 0;
+    // Written from offset 0: the thumbnail's own start marker replaces the one already there.
+    rc = file_copy_with_offset(source, static_cast<long>(store->thumbnail_offset), thumbnail, 0,
+                               store->thumbnail_length);
+    if (rc != exif_ok)
+        fprintf(stderr, "Error: Can't extract thumbnail from %s: %s\n", store->file_name, failure_reason(rc));
+    close_jpeg_file(source);
+    return rc;
+}
+
+}  // namespace
+
+int extract_thumbnail(const ifd_field_store *store)
+{
+    if (exif_opts_p->debug)
+        printf("Extracting Thumbnail (%s)\n", store->file_name);
+    if (store->thumbnail_offset == 0) {
+        if (!exif_opts_p->quiet)
+            fprintf(stderr, "Warning: File %s does not contain a thumbnail image\n", store->path_name);
+        return err_no_thumbnail;
+    }
+
+    char thumbnail_name[built_name_size];
+    create_backup_file_name(store->file_name, thumbnail_suffix, thumbnail_name);
+    FILE *thumbnail = nullptr;
+    errno = 0;
+    int rc = create_jpeg_file(thumbnail_name, &thumbnail);
+    if (rc != exif_ok) {
+        fprintf(stderr, "Error: Can't create thumbnail file %s: %s\n", thumbnail_name, failure_reason(rc));
+        if (thumbnail != nullptr)
+            close_jpeg_file(thumbnail);
+        return rc;
+    }
+    add_to_created_files_list(thumbnail_name);
+
+    rc = copy_thumbnail(store, thumbnail);
+    close_jpeg_file(thumbnail);
+    if (rc == exif_ok)
+        printf("Thumbnail extracted from %s into %s\n", store->file_name, thumbnail_name);
+    return rc;
+}

@@ -1,0 +1,36 @@
+#include "support/safe_rename.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "exif/exif_options.h"
+#include "support/file_names.h"
+#include "support/jpeg_file.h"
+#include "support/text_copy.h"
+
+namespace {
+
+constexpr int max_retries = 99;
+
+}  // namespace
+
+int rename_with_retry(const char *old_name, char *new_name)
+{
+    if (!file_exists(new_name))
+        return rename(old_name, new_name);
+    for (int number = 1; number <= max_retries; number++) {
+        char numbered[built_name_size];
+        create_retry_file_name(new_name, number, numbered);
+        if (file_exists(numbered))
+            continue;
+        int rc = rename(old_name, numbered);
+        if (rc != 0)
+            return rc;  // a failure here would recur with every other number
+        copy_text(new_name, built_name_size, numbered);
+        if (exif_opts_p->debug)
+            printf("Renamed %s to %s\n", old_name, new_name);
+        return 0;
+    }
+    errno = EEXIST;
+    return -1;
+}
