@@ -48,18 +48,6 @@ void enter_walk_path(walk_path &path, const struct stat &st)
         path.dirs[path.depth++] = {st.st_dev, st.st_ino};
 }
 
-void output_fields(const ifd_field_store *store)
-{
-    if (opts.thumbnail_mode)
-        extract_thumbnail(store);
-    else if (opts.list_output)
-        print_field_list(store);
-    else if (opts.sql_output)
-        print_field_sql(store);
-    else
-        print_exif_fields(store);
-}
-
 void process_file(const char *display_path, const char *name)
 {
     ifd_field_store *store;

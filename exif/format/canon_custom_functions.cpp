@@ -3,11 +3,11 @@
 #include <span>
 
 #include "exif/format/canon_arrays.h"
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 
 namespace {
 
-using maker::value_label;
+using labels::value_label;
 
 struct custom_function {
     uint32_t number;
@@ -117,7 +117,7 @@ void append_canon_custom_functions(buf_context *ctx, uint32_t count, format_text
             return;
         out.appendf("%-25s: ", f->name);
         // An unknown setting shows the whole entry, function number included, after a 0.
-        if (const char *setting = maker::find_label(f->settings, v & 0xFF))
+        if (const char *setting = labels::find_label(f->settings, v & 0xFF))
             out.append(setting);
         else
             out.appendf("0%d", v);

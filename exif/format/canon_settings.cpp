@@ -3,11 +3,11 @@
 #include <span>
 
 #include "exif/format/canon_arrays.h"
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 
 namespace {
 
-using maker::value_label;
+using labels::value_label;
 
 enum class line_kind {
     table,          // value table, else the fallback
@@ -217,7 +217,7 @@ void append_value(const position_line &line, uint32_t v, format_text &out)
 {
     switch (line.kind) {
     case line_kind::table:
-        maker::append_value_text(out, line.values, v, line.fallback);
+        labels::append_value_text(out, line.values, v, line.fallback);
         break;
     case line_kind::self_timer:
         if (v == 0)
@@ -229,7 +229,7 @@ void append_value(const position_line &line, uint32_t v, format_text &out)
         append_flash_words(v, out);
         break;
     case line_kind::af_point_low:
-        if (const char *label = maker::find_label(line.values, v & 0x0FFF))
+        if (const char *label = labels::find_label(line.values, v & 0x0FFF))
             out.append(label);
         else
             out.appendf(line.fallback, v);

@@ -1,13 +1,13 @@
 // Casio maker notes: recording settings by tag; the flash mode codes differ
 // between camera models.
 #include "exif/format/formatters.h"
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 #include "exif/ifd_types.h"
 
 namespace {
 
-using maker::tag_values;
-using maker::value_label;
+using labels::tag_values;
+using labels::value_label;
 
 constexpr value_label recording_mode_labels[] = {
     {1, "Single Shutter"},
@@ -122,7 +122,7 @@ void append_flash_mode(uint32_t v, uint32_t model_code, format_text &out)
 {
     for (const model_flash_modes &m : flash_modes_by_model) {
         if (m.model_code == model_code) {
-            maker::append_value_text(out, m.values, v, "Unknown value %d");
+            labels::append_value_text(out, m.values, v, "Unknown value %d");
             return;
         }
     }
@@ -136,12 +136,12 @@ void format_field_casio(buf_context *ctx, uint32_t tag, uint32_t data_type, uint
 {
     text[0] = '\0';
     format_text out(text);
-    if (const tag_values *setting = maker::find_tag(casio_settings, tag)) {
-        maker::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
+    if (const tag_values *setting = labels::find_tag(casio_settings, tag)) {
+        labels::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
     } else if (tag == tag_flash_mode) {
         append_flash_mode(get_u_int2(ctx), model_code, out);
     } else if (tag == tag_digital_zoom) {
-        maker::append_value_text(out, digital_zoom_labels, get_u_int4(ctx), "Unknown value 0x%x");
+        labels::append_value_text(out, digital_zoom_labels, get_u_int4(ctx), "Unknown value 0x%x");
     } else if (tag == tag_0011) {
         // The whole 32-bit value, in decimal (unsigned) and in hexadecimal.
         uint32_t v = get_u_int4(ctx);

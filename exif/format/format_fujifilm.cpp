@@ -1,12 +1,12 @@
 // FujiFilm maker notes: shooting settings and warnings, one 16-bit value each
 // (the walk reads this maker note in Intel order).
 #include "exif/format/formatters.h"
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 
 namespace {
 
-using maker::tag_values;
-using maker::value_label;
+using labels::tag_values;
+using labels::value_label;
 
 constexpr value_label sharpness_labels[] = {
     {1, "Soft"},
@@ -91,8 +91,8 @@ void format_field_fujifilm(buf_context *ctx, uint32_t tag, uint32_t data_type, u
 {
     text[0] = '\0';
     format_text out(text);
-    if (const tag_values *setting = maker::find_tag(fujifilm_settings, tag))
-        maker::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
+    if (const tag_values *setting = labels::find_tag(fujifilm_settings, tag))
+        labels::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
     else
         format_field_basic(ctx, data_type, count, text);
 }

@@ -1,12 +1,12 @@
 // Nikon maker notes: the E950 generation (settings as numbers) and the E990
 // generation (mostly text the camera wrote, shown plainly).
 #include "exif/format/formatters.h"
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 
 namespace {
 
-using maker::tag_values;
-using maker::value_label;
+using labels::tag_values;
+using labels::value_label;
 
 constexpr value_label quality_labels[] = {
     {1, "VGA Basic"},
@@ -103,7 +103,7 @@ void format_focus_position(buf_context *ctx, uint32_t data_type, uint32_t count,
     }
     const unsigned char *p = ctx->buf_p;
     if (p[0] == 0 && p[2] == 0 && p[3] == 0)
-        maker::append_value_text(out, focus_area_labels, p[1], "Unknown value %d");
+        labels::append_value_text(out, focus_area_labels, p[1], "Unknown value %d");
     else
         out.appendf("%d,%d,%d,%d", p[0], p[1], p[2], p[3]);
 }
@@ -114,8 +114,8 @@ void format_field_nikon1(buf_context *ctx, uint32_t tag, uint32_t data_type, uin
 {
     text[0] = '\0';
     format_text out(text);
-    if (const tag_values *setting = maker::find_tag(nikon1_settings, tag)) {
-        maker::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
+    if (const tag_values *setting = labels::find_tag(nikon1_settings, tag)) {
+        labels::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
     } else if (tag == tag_nikon1_digital_zoom) {
         rational_parts zoom = read_rational(ctx);
         // No quotient without a denominator: the fraction as stored, as -u shows it.

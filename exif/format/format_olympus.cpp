@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "exif/format/formatters.h"
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 
 namespace {
 
-using maker::tag_values;
-using maker::value_label;
+using labels::tag_values;
+using labels::value_label;
 
 constexpr value_label jpeg_quality_labels[] = {
     {1, "SQ"},
@@ -49,11 +49,11 @@ void append_special_mode(buf_context *ctx, format_text &out)
     uint32_t mode = get_u_int4(ctx);
     int32_t sequence = static_cast<int32_t>(get_u_int4(ctx));
     uint32_t direction = get_u_int4(ctx);
-    if (const char *name = maker::find_label(special_mode_labels, mode))
+    if (const char *name = labels::find_label(special_mode_labels, mode))
         out.appendf("%s, %d", name, sequence);
     else
         out.appendf("%d, %d", static_cast<int32_t>(mode), sequence);
-    if (const char *way = maker::find_label(direction_labels, direction))
+    if (const char *way = labels::find_label(direction_labels, direction))
         out.append(way);
     else
         out.appendf(", %d", static_cast<int32_t>(direction));
@@ -77,8 +77,8 @@ void format_field_olymp(buf_context *ctx, uint32_t tag, uint32_t data_type, uint
 {
     text[0] = '\0';
     format_text out(text);
-    if (const tag_values *setting = maker::find_tag(olympus_settings, tag))
-        maker::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
+    if (const tag_values *setting = labels::find_tag(olympus_settings, tag))
+        labels::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
     else if (tag == tag_special_mode)
         append_special_mode(ctx, out);
     else if (tag == tag_camera_id)

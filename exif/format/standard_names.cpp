@@ -1,13 +1,10 @@
 #include "exif/format/standard_names.h"
 
-#include <span>
+#include "exif/format/value_labels.h"
 
 namespace {
 
-struct value_label {
-    uint32_t value;
-    const char *label;
-};
+using labels::value_label;
 
 constexpr value_label compression_names[] = {
     {1, "No Compression"},
@@ -76,44 +73,29 @@ constexpr value_label sensing_method_names[] = {
     {3, "Two chip colour area sensor"},
 };
 
-struct tag_names {
-    uint32_t tag;
-    std::span<const value_label> names;
+constexpr labels::tag_values standard_names[] = {
+    {0x0103, compression_names, "Unknown value %d"},
+    {0x0112, orientation_names, "Unknown value %d"},
+    {0x0128, resolution_unit_names, "Unknown value %d"},
+    {0x0213, ycbcr_position_names, "Unknown value %d"},
+    {0x8822, exposure_program_names, "Unknown value %d"},
+    {0x9207, metering_mode_names, "Unknown value %d"},
+    {0x9208, light_source_names, "Unknown value %d"},
+    {0x9209, flash_names, "Unknown value %d"},
+    {0xA001, colour_space_names, "Unknown value %d"},
+    {0xA210, resolution_unit_names, "Unknown value %d"},
+    {0xA217, sensing_method_names, "Unknown value %d"},
 };
-
-constexpr tag_names standard_names[] = {
-    {0x0103, compression_names},
-    {0x0112, orientation_names},
-    {0x0128, resolution_unit_names},
-    {0x0213, ycbcr_position_names},
-    {0x8822, exposure_program_names},
-    {0x9207, metering_mode_names},
-    {0x9208, light_source_names},
-    {0x9209, flash_names},
-    {0xA001, colour_space_names},
-    {0xA210, resolution_unit_names},
-    {0xA217, sensing_method_names},
-};
-
-const tag_names *find_tag_names(uint32_t tag)
-{
-    for (const tag_names &entry : standard_names)
-        if (entry.tag == tag)
-            return &entry;
-    return nullptr;
-}
 
 }  // namespace
 
-bool has_standard_names(uint32_t tag) { return find_tag_names(tag) != nullptr; }
+bool has_standard_names(uint32_t tag) { return labels::find_tag(standard_names, tag) != nullptr; }
 
 void format_standard_name(uint32_t tag, uint32_t value, format_text &out)
 {
-    if (const tag_names *entry = find_tag_names(tag))
-        for (const value_label &row : entry->names)
-            if (row.value == value) {
-                out.append(row.label);
-                return;
-            }
-    out.appendf("Unknown value %d", static_cast<int>(value));
+    const labels::tag_values *entry = labels::find_tag(standard_names, tag);
+    if (entry != nullptr)
+        labels::append_value_text(out, entry->values, value, entry->fallback);
+    else
+        out.appendf("Unknown value %d", static_cast<int>(value));
 }

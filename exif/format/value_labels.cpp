@@ -1,6 +1,6 @@
-#include "exif/format/maker_labels.h"
+#include "exif/format/value_labels.h"
 
-namespace maker {
+namespace labels {
 
 const char *find_label(std::span<const value_label> table, uint32_t value)
 {
@@ -26,4 +26,4 @@ void append_value_text(format_text &out, std::span<const value_label> table, uin
         out.appendf(fallback, value);
 }
 
-}  // namespace maker
+}  // namespace labels

@@ -1,11 +1,11 @@
-// "value -> text" tables of the maker-note formatters, and their lookups.
+// "value -> text" tables of the formatters, and their lookups.
 #pragma once
 #include <cstdint>
 #include <span>
 
 #include "exif/format/format_text.h"
 
-namespace maker {
+namespace labels {
 
 struct value_label {
     uint32_t value;
@@ -27,4 +27,4 @@ const tag_values *find_tag(std::span<const tag_values> tags, uint32_t tag);
 // Appends the label of value, or the fallback printed with it.
 void append_value_text(format_text &out, std::span<const value_label> table, uint32_t value, const char *fallback);
 
-}  // namespace maker
+}  // namespace labels
