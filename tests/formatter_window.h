@@ -1,72 +1,73 @@
-// A value laid out at the start of a small in-memory window, in either byte
-// order, handed to a per-IFD formatter the way the IFD walk hands it over.
+// The text the reader makes of entries placed in a built file: in the EXIF or
+// GPS IFD, or in the maker note of a known camera, in either byte order.
 #pragma once
+#include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "exif/buf_context.h"
-#include "exif/format/formatters.h"
+#include "exif/exif_options.h"
+#include "exif/exif_reader.h"
+#include "fixture/jpeg_builder.h"
+#include "harness/cli_runner.h"
 
-class formatter_window {
-public:
-    explicit formatter_window(bool motorola = false) : motorola_(motorola) {}
+namespace readback {
 
-    formatter_window &u16(uint16_t v) { return number(v, 2); }
-    formatter_window &u32(uint32_t v) { return number(v, 4); }
-    formatter_window &rational(uint32_t num, uint32_t den) { return u32(num).u32(den); }
-    formatter_window &srational(int32_t num, int32_t den)
-    {
-        return u32(static_cast<uint32_t>(num)).u32(static_cast<uint32_t>(den));
-    }
-    formatter_window &text(std::string_view s)
-    {
-        if (s.size() > sizeof bytes_ - used_)
-            s = s.substr(0, sizeof bytes_ - used_);
-        memcpy(bytes_ + used_, s.data(), s.size());
-        used_ += s.size();
-        return *this;
-    }
-    // The window ends right after the bytes written so far.
-    formatter_window &end_here()
-    {
-        size_ = used_;
-        return *this;
-    }
+using namespace fixture;
 
-    std::string format(ifd_formatter formatter, uint32_t tag, uint32_t data_type, uint32_t count)
-    {
-        buf_context ctx{};
-        init_buf_context(&ctx, nullptr, bytes_, static_cast<int32_t>(size_), 0);
-        ctx.motorola_order = motorola_ ? 1 : 0;
-        ctx.offset_base = bytes_;
-        char out[600];
-        memset(out, 'X', sizeof out);
-        out[0] = '\0';
-        formatter(&ctx, tag, data_type, count, 0, out);
-        cursor_ = static_cast<size_t>(ctx.buf_p - bytes_);
-        return std::string(out, strnlen(out, sizeof out));
-    }
-    // Where the formatter left its context's cursor.
-    size_t cursor() const { return cursor_; }
-
-private:
-    formatter_window &number(uint32_t v, int size)
-    {
-        for (int i = 0; i < size; i++) {
-            if (used_ == sizeof bytes_)
-                break;
-            int shift = motorola_ ? 8 * (size - 1 - i) : 8 * i;
-            bytes_[used_++] = static_cast<unsigned char>(v >> shift);
-        }
-        return *this;
-    }
-
-    bool motorola_;
-    unsigned char bytes_[512] = {};
-    size_t used_ = 0;
-    size_t size_ = sizeof bytes_;
-    size_t cursor_ = 0;
+struct camera {
+    std::string make, model;
+    Bytes header{};  // maker-note bytes before its IFD
+    MakerLayout layout = MakerLayout::TiffRelative;
 };
+
+struct where {
+    const camera *cam = nullptr;      // the entries go in this camera's maker note,
+    uint16_t parent = tag::kExifIfd;  // else in the IFD this IFD0 pointer opens
+    exif_options opts{};              // -u and -x
+};
+
+// The values of the entries' fields in tag order, joined by '|'.
+inline std::string decode(ByteOrder order, std::vector<Entry> entries, const where &w = {})
+{
+    Ifd ifd{.entries = std::move(entries)};
+    std::vector<Entry> ifd0;
+    if (w.cam != nullptr) {
+        ifd0 = {ascii(tag::kMake, w.cam->make), ascii(tag::kModel, w.cam->model)};
+        ifd = Ifd{.entries = {maker_note(w.cam->header, ifd, w.cam->layout)}};
+    }
+    ifd0.push_back(pointer(w.parent, ifd));
+    temp_dir dir;
+    write_file(dir.file("f.jpg"), exif_jpeg(Tiff{.order = order, .chain = {Ifd{.entries = ifd0}}}));
+    const exif_options saved = exif_opts;
+    exif_opts = w.opts;
+    ifd_field_store *store = nullptr;
+    EXPECT_EQ(extract_exif_fields("", dir.file("f.jpg").c_str(), &store, 1), 0);
+    exif_opts = saved;
+    std::string text = "(no field)";
+    for (uint32_t i = 0, n = 0; store != nullptr && i < store->count; i++)
+        if (store->fields[i].depth == (w.cam != nullptr ? 2 : 1))
+            text = (n++ == 0 ? "" : text + "|") + store->fields[i].display_value;
+    return text;
+}
+
+struct expected {
+    std::vector<Entry> entries;
+    std::string text;
+    where w{};
+};
+
+inline void expect_texts(ByteOrder order, const std::vector<expected> &cases)
+{
+    for (const expected &c : cases)
+        EXPECT_EQ(decode(order, c.entries, c.w), c.text)
+            << "tag 0x" << std::hex << c.entries.front().tag << (c.w.cam != nullptr ? " of " + c.w.cam->model : "");
+}
+
+inline auto both_orders() { return testing::Values(ByteOrder::Intel, ByteOrder::Motorola); }
+inline std::string order_name(const testing::TestParamInfo<ByteOrder> &info)
+{
+    return info.param == ByteOrder::Intel ? "Intel" : "Motorola";
+}
+
+}  // namespace readback

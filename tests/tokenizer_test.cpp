@@ -10,89 +10,63 @@
 namespace {
 
 struct scan_case {
-    std::string text;
-    std::string tokens;  // joined with '|'
-    std::string err;
+    std::string text, tokens, err;  // tokens joined with '|'
 };
 
-// All names (or name=value pairs) of the text, as successive calls return them.
-std::string scan(std::string text, bool pairs, std::string &err)
+// Scans each text for all its names (or name=value pairs) as successive calls return them.
+void expect_scans(const std::vector<scan_case> &cases, bool pairs)
 {
-    char *cursor = text.data();
-    const char *end = text.data() + text.size();
-    std::string tokens;
-    testing::internal::CaptureStderr();
-    for (int guard = 0; guard < 50; guard++) {
-        std::string token;
-        if (pairs) {
-            char *name = nullptr, *value = nullptr;
-            get_next_name_and_value(&cursor, end, &name, &value, '"');
-            if (name == nullptr || value == nullptr)
+    for (scan_case c : cases) {
+        char *cursor = c.text.data(), *name = nullptr, *value = nullptr;
+        std::string tokens;
+        testing::internal::CaptureStderr();
+        for (int guard = 0; guard < 50; guard++) {
+            if (pairs)
+                get_next_name_and_value(&cursor, c.text.data() + c.text.size(), &name, &value, '"');
+            else
+                name = get_next_name(&cursor, c.text.data() + c.text.size(), '"');
+            if (name == nullptr || *name == '\0' || (pairs && value == nullptr))
                 break;
-            token = std::string(name) + "=" + value;
-        } else {
-            token = get_next_name(&cursor, end, '"');
-            if (token.empty())
-                break;
+            tokens += (tokens.empty() ? "" : "|") + std::string(name) + (pairs ? "=" + std::string(value) : "");
         }
-        tokens += (tokens.empty() ? "" : "|") + token;
-    }
-    err = testing::internal::GetCapturedStderr();
-    return tokens;
-}
-
-void expect_scans(const std::initializer_list<scan_case> &cases, bool pairs)
-{
-    for (const scan_case &c : cases) {
-        std::string err;
-        EXPECT_EQ(scan(c.text, pairs, err), c.tokens) << c.text;
-        EXPECT_EQ(err, c.err) << c.text;
+        EXPECT_EQ(tokens, c.tokens) << c.text;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.err) << c.text;
     }
 }
-
-const std::string no_value_for_a = "Unexpected end of list where value expected. Field 'a' ignored\n";
 
 TEST(Tokenizer, NamesAndTheirMessages)
 {
+    const std::string quote_in_name = "Unexpected quote character '\"' ignored.\n";
     exif_opts = {};
-    expect_scans({
-                     {"width,height", "width|height", ""},
-                     {"\t width ,\n height\n", "width|height", ""},
-                     {"width,,height", "width|height", ""},
-                     {"width,", "width", ""},
-                     {" \n \n", "", ""},
-                     {"width\r\nheight", "width\r|height", ""},  // carriage return is not white space
-                     {"width=height", "width|height", ""},       // each call starts afresh after '='
-                     {"width,,,height", "width|height", "Unexpected ',' ignored.\n"},
-                     {"width = height", "width", "Unexpected value 'height' ignored\n"},
-                     {",=b", "b", "Unexpected '=' after ',' ignored\n"},
-                     {"==v", "", "Unexpected duplicate '=' ignored\nUnexpected value 'v' ignored\n"},
-                     {"=,b", "b", "Unexpected ',' where value expected. Previous field name ignored\n"},
-                     {"=v=w", "w", "Unexpected '=' ignored\nUnexpected value 'v' ignored\n"},
-                     {"=v\"w", "", "Unexpected '\"' ignored\nUnexpected value 'v\"w' ignored\n"},
-                     {"\"width\"", "width\"",
-                      "Unexpected quote character '\"' ignored\nUnexpected quote character '\"' ignored.\n"},
-                     {std::string(70, 'n') + ",w", std::string(50, 'n') + "|w", ""},  // cut to 50
-                 },
+    expect_scans({{"\t width ,\n height\n", "width|height", ""},
+                  {"width\r\nheight", "width\r|height", ""},  // carriage return is not white space
+                  {"width=height", "width|height", ""},       // each call starts afresh after '='
+                  {"width,,,height", "width|height", "Unexpected ',' ignored.\n"},
+                  {"width = height", "width", "Unexpected value 'height' ignored\n"},
+                  {",=b", "b", "Unexpected '=' after ',' ignored\n"},
+                  {"==v", "", "Unexpected duplicate '=' ignored\nUnexpected value 'v' ignored\n"},
+                  {"=,b", "b", "Unexpected ',' where value expected. Previous field name ignored\n"},
+                  {"=v=w", "w", "Unexpected '=' ignored\nUnexpected value 'v' ignored\n"},
+                  {"=v\"w", "", "Unexpected '\"' ignored\nUnexpected value 'v\"w' ignored\n"},
+                  {"\"width\"", "width\"", "Unexpected quote character '\"' ignored\n" + quote_in_name},
+                  {std::string(70, 'n') + ",w", std::string(50, 'n') + "|w", ""}},  // cut to 50
                  false);
 }
 
 TEST(Tokenizer, PairsAndEndOfTextMessages)
 {
+    const std::string no_value = "Unexpected end of list where value expected. Field 'a' ignored\n";
     exif_opts = {};
-    expect_scans({
-                     {"a=1,b=\"x y\"", "a=1|b=x y", ""},
-                     {"a=\"\"", "a= ", ""},         // an empty quoted value is one blank
-                     {"a=\"x\ny\"", "a=x y", ""},   // line feeds in quotes become blanks
-                     {"a=\"" + std::string(600, 'v') + "\"", "a=" + std::string(500, 'v'), ""},
-                     {"=1 a=2", "a=2", "Unexpected value '1', field ignored\n"},
-                     {"a b=2", "b=2", "No value following field 'a', field ignored\n"},
-                     {"a=", "", "End of string reached after '='\n" + no_value_for_a},
-                     {"a=\"open", "", "End of string reached inside quoted string\n" + no_value_for_a},
-                 },
+    expect_scans({{"a=1,b=\"x\ny\"", "a=1|b=x y", ""},  // line feeds in quotes become blanks
+                  {"a=\"\"", "a= ", ""},                // an empty quoted value is one blank
+                  {"a=\"" + std::string(600, 'v') + "\"", "a=" + std::string(500, 'v'), ""},
+                  {"=1 a=2", "a=2", "Unexpected value '1', field ignored\n"},
+                  {"a b=2", "b=2", "No value following field 'a', field ignored\n"},
+                  {"a=", "", "End of string reached after '='\n" + no_value},
+                  {"a=\"open", "", "End of string reached inside quoted string\n" + no_value}},
                  true);
     exif_opts.quiet = 1;
-    expect_scans({{"a=", "", no_value_for_a}, {"a=\"open", "", no_value_for_a}}, true);
+    expect_scans({{"a=", "", no_value}, {"a=\"open", "", no_value}}, true);
     exif_opts = {};
 }
 
