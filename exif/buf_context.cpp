@@ -16,11 +16,25 @@ namespace {
 [[noreturn]] void skip_past_end() { fatal_stop("Error: Attempt to skip past end of buffer, exiting\n", 8); }
 [[noreturn]] void write_past_end() { fatal_stop("Error: Attempt to write past end of buffer, exiting\n", 8); }
 
+// The part of the reader's window not read yet; an empty range when none.
+uintptr_t tail_from = UINTPTR_MAX;
+uintptr_t tail_limit = 0;
+window_tail_loader load_tail = nullptr;
+
+// Reads the window's tail when n bytes at p reach into it.
+void load_bytes(const unsigned char *p, uint32_t n)
+{
+    uintptr_t at = reinterpret_cast<uintptr_t>(p);
+    if (__builtin_expect(at + n > tail_from && at < tail_limit, 0))
+        load_tail(p + n);
+}
+
 // Returns the cursor after checking that n bytes can be read there.
 const unsigned char *need_bytes(const buf_context *ctx, uint32_t n)
 {
     if (buf_remaining(ctx) < n)
         read_past_end();
+    load_bytes(ctx->buf_p, n);
     return ctx->buf_p;
 }
 
@@ -56,8 +70,9 @@ FILE *open_file(const char *dir_name, const char *file_name)
     }
     // Reads go straight into the caller's window: no stream buffer to allocate or copy through.
     setvbuf(fp, nullptr, _IONBF, 0);
+    // The size of the file just opened, by its handle: no second path lookup.
     struct stat st;
-    if (stat(file_name, &st) == 0) {
+    if (fstat(fileno(fp), &st) == 0) {
         ifd_fields.file_size = static_cast<uint32_t>(st.st_size);
     } else {
         if (!exif_opts_p->quiet)
@@ -91,6 +106,29 @@ uint32_t buf_remaining(const buf_context *ctx)
     if (ctx->buf_p < ctx->buf_start || ctx->buf_p > ctx->buf_end)
         return 0;
     return static_cast<uint32_t>(ctx->buf_end - ctx->buf_p) + 1;
+}
+
+uint32_t buf_bytes(const buf_context *ctx, uint32_t n)
+{
+    uint32_t room = buf_remaining(ctx);
+    if (n > room)
+        n = room;
+    load_bytes(ctx->buf_p, n);
+    return n;
+}
+
+void set_window_tail(const unsigned char *from, const unsigned char *limit, window_tail_loader load)
+{
+    tail_from = reinterpret_cast<uintptr_t>(from);
+    tail_limit = reinterpret_cast<uintptr_t>(limit);
+    load_tail = load;
+}
+
+void clear_window_tail()
+{
+    tail_from = UINTPTR_MAX;
+    tail_limit = 0;
+    load_tail = nullptr;
 }
 
 uint32_t get_u_int2(buf_context *ctx)
@@ -139,6 +177,7 @@ void skip_bytes(buf_context *ctx, uint32_t n)
 {
     if (buf_remaining(ctx) < n)
         skip_past_end();
+    load_bytes(ctx->buf_p, n);  // what was skipped over may be looked at in place
     ctx->buf_p += n;
 }
 

@@ -29,6 +29,17 @@ void clone_buf_context(const buf_context *src, buf_context *dst);
 
 // Bytes from the cursor to the end of the buffer (0 when the cursor is past it).
 uint32_t buf_remaining(const buf_context *ctx);
+// The bytes from the cursor that may be looked at directly: n, or fewer where
+// the buffer ends. Use this, not buf_remaining, before reading bytes in place.
+uint32_t buf_bytes(const buf_context *ctx, uint32_t n);
+
+// A window may be read in steps: its start at once, its tail [from, limit)
+// only when something reads there. The readers above and buf_bytes call
+// `load` with the end of the bytes they need when those reach into the tail;
+// `load` reads at least up to there and sets the new tail (or clears it).
+using window_tail_loader = void (*)(const unsigned char *needed_end);
+void set_window_tail(const unsigned char *from, const unsigned char *limit, window_tail_loader load);
+void clear_window_tail();
 
 // Readers: fatal (status 8) when the value would pass buf_end.
 uint32_t get_u_int2(buf_context *ctx);

@@ -16,17 +16,83 @@ constexpr uint32_t mark_soi = 0xFFD8;
 constexpr uint32_t mark_app1 = 0xFFE1;
 constexpr uint32_t mark_sos = 0xFFDA;
 
-// Bytes of the current window that hold file data; the rest reads as zeros.
-int32_t window_valid;
+// The window, and room after it so that a window moved forward to an APP1
+// segment near the start of the file is completed in place (no copy of what
+// was already read). Static, so that its zeros can be kept from file to file.
+constexpr int32_t window_slack = 0x10000;
+unsigned char window_area[input_buffer_size + window_slack];
 
-// Reads up to the whole buffer from the stream's position into buf + keep,
-// zero-filling what the file does not supply. Returns the bytes now valid.
-int32_t fill_window(FILE *fp, unsigned char *buf, int32_t keep)
+// What is read of a window at once, and at least at each further step. The
+// IFDs and values of a camera's EXIF block nearly always lie in its first few
+// kilobytes (the thumbnail that fills most of the block is not read); the rest
+// of the window is read only as far as reads reach (set_window_tail), so every
+// byte reads as it would have.
+constexpr int32_t first_read = 0x1000;
+constexpr int32_t read_step = 0x4000;
+
+struct window_state {
+    FILE *fp;
+    unsigned char *start;  // the window's first byte in window_area
+    int32_t valid;         // bytes from start read from the file
+    bool at_end;           // the file has no bytes after those
+};
+window_state window;
+// window_area[zero_from] onwards holds zeros only.
+int32_t zero_from;
+
+// Zero-fills the area from `end` (the end of the file's data) to where the
+// zeros already begin, and notes that the zeros now begin at `end`.
+void zeros_after(const unsigned char *end)
 {
-    size_t got = fread(buf + keep, 1, static_cast<size_t>(input_buffer_size - keep), fp);
-    int32_t valid = keep + static_cast<int32_t>(got);
-    memset(buf + valid, 0, static_cast<size_t>(input_buffer_size - valid));
-    return valid;
+    int32_t from = static_cast<int32_t>(end - window_area);
+    if (from < zero_from)
+        memset(window_area + from, 0, static_cast<size_t>(zero_from - from));
+    zero_from = from;
+}
+
+void read_window_tail(const unsigned char *needed_end);
+
+// Settles what follows the window's valid bytes: zeros past the end of the
+// file, else a tail to be read on demand (unless the window is complete).
+void settle_window()
+{
+    unsigned char *end = window.start + window.valid;
+    if (window.at_end)
+        zeros_after(end);
+    else if (end - window_area > zero_from)
+        zero_from = static_cast<int32_t>(end - window_area);
+    if (!window.at_end && window.valid < input_buffer_size)
+        set_window_tail(end, window.start + input_buffer_size, read_window_tail);
+    else
+        clear_window_tail();
+}
+
+// Reads up to `want` more bytes from the stream's position into the window.
+void read_window(int32_t want)
+{
+    size_t got = fread(window.start + window.valid, 1, static_cast<size_t>(want), window.fp);
+    window.valid += static_cast<int32_t>(got);
+    if (got < static_cast<size_t>(want))
+        window.at_end = true;
+    settle_window();
+}
+
+// Reads on to the step boundary at or after `needed_end` (or the window's end).
+void read_window_tail(const unsigned char *needed_end)
+{
+    int32_t needed = static_cast<int32_t>(needed_end - window.start);
+    int32_t upto = (needed + read_step - 1) / read_step * read_step;
+    if (upto > input_buffer_size)
+        upto = input_buffer_size;
+    read_window(upto - window.valid);
+}
+
+// A new window at the stream's position, at `start` in window_area. With
+// debug traces on it is read whole, so that the traced counts are the file's.
+void open_window(FILE *fp, unsigned char *start)
+{
+    window = {fp, start, 0, false};
+    read_window(exif_opts_p->debug ? input_buffer_size : first_read);
 }
 
 // Moves the cursor to the segment at file offset `next`, reading the file
@@ -34,7 +100,7 @@ int32_t fill_window(FILE *fp, unsigned char *buf, int32_t keep)
 int move_to_segment(buf_context *ctx, int64_t next)
 {
     int64_t in_window = next - ctx->file_offset;
-    if (in_window >= 0 && in_window + 4 <= window_valid) {
+    if (in_window >= 0 && in_window + 4 <= window.valid) {
         ctx->buf_p = ctx->buf_start + in_window;
         return exif_ok;
     }
@@ -43,10 +109,10 @@ int move_to_segment(buf_context *ctx, int64_t next)
             printf("Seek failed while searching for EXIF mark: %s\n", strerror(errno));
         return err_seek_failed;
     }
-    window_valid = fill_window(ctx->fp, ctx->buf_start, 0);
-    init_buf_context(ctx, ctx->fp, ctx->buf_start, input_buffer_size, static_cast<int32_t>(next));
+    open_window(ctx->fp, window_area);
+    init_buf_context(ctx, ctx->fp, window_area, input_buffer_size, static_cast<int32_t>(next));
     // The segment length led past the end of the file: no next marker to read.
-    return window_valid < 2 ? err_no_exif : exif_ok;
+    return window.valid < 2 ? err_no_exif : exif_ok;
 }
 
 // Makes the window begin at the APP1 marker at file offset `segment`.
@@ -54,11 +120,17 @@ void start_window_at(buf_context *ctx, int32_t segment)
 {
     int32_t shift = segment - ctx->file_offset;
     if (shift != 0) {
-        int32_t keep = window_valid - shift;
-        memmove(ctx->buf_start, ctx->buf_start + shift, static_cast<size_t>(keep));
-        window_valid = fill_window(ctx->fp, ctx->buf_start, keep);
+        int32_t keep = window.valid - shift;
+        unsigned char *start = window.start + shift;
+        if (start + input_buffer_size > window_area + sizeof window_area) {
+            memmove(window_area, start, static_cast<size_t>(keep));
+            start = window_area;
+        }
+        window.start = start;
+        window.valid = keep;  // the stream stands after these bytes
+        settle_window();
     }
-    init_buf_context(ctx, ctx->fp, ctx->buf_start, input_buffer_size, segment);
+    init_buf_context(ctx, ctx->fp, window.start, input_buffer_size, segment);
     ctx->buf_p += 2;
 }
 
@@ -111,21 +183,20 @@ int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_s
     if (fp == nullptr)
         return err_cant_open;
 
-    unsigned char buffer[input_buffer_size];
-    window_valid = fill_window(fp, buffer, 0);
+    open_window(fp, window_area);
     if (exif_opts_p->debug)
-        printf("%s: items read = %d\n", file_name, window_valid);
+        printf("%s: items read = %d\n", file_name, window.valid);
 
     int rc;
-    if (window_valid <= 5) {
+    if (window.valid <= 5) {
         if (exif_opts_p->debug)
-            printf("File is too short (%d) to be a JPEG file\n", window_valid);
+            printf("File is too short (%d) to be a JPEG file\n", window.valid);
         rc = err_not_jpeg;
     } else {
         if (exif_opts_p->debug)
-            printf("Read file, items read = %d\n", window_valid);
+            printf("Read file, items read = %d\n", window.valid);
         buf_context ctx{};
-        init_buf_context(&ctx, fp, buffer, input_buffer_size, 0);
+        init_buf_context(&ctx, fp, window_area, input_buffer_size, 0);
         uint32_t mark = get_u_int2_mm(&ctx);
         if (mark != mark_soi) {
             if (exif_opts_p->debug)
@@ -137,6 +208,7 @@ int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_s
                 rc = extract_exif_record(&ctx, &ifd_fields);
         }
     }
+    clear_window_tail();  // the stream closes now
     close_file(fp);
     if (rc == exif_ok && sort)
         sort_fields(&ifd_fields);
@@ -185,7 +257,8 @@ int extract_exif_record(buf_context *ctx, ifd_field_store *store)
     if (exif_opts_p->debug)
         printf("extract_exif_ifd\n");
     static const char exif_header[5] = {'E', 'x', 'i', 'f', '\0'};
-    if (buf_remaining(ctx) < sizeof exif_header || memcmp(ctx->buf_p, exif_header, sizeof exif_header) != 0) {
+    if (buf_bytes(ctx, sizeof exif_header) < sizeof exif_header ||
+        memcmp(ctx->buf_p, exif_header, sizeof exif_header) != 0) {
         if (exif_opts_p->debug)
             printf("EXIF buffer header not detected\n");
         return err_no_exif_header;

@@ -328,17 +328,73 @@ constinit ifd_field_defn_row ifd_field_defn[field_defn_rows] = {
     /* 293 */ {0xFFFFFFFF, -1,                   "end-table",          "**** End of of Table ****",  0,  0, 0, -1, 0, 0},
 };
 
-int find_field_defn_by_tag(int32_t ifd_type, uint32_t tag) {
-    int fallback = field_defn_unknown;
-    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; ++i) {
-        if (ifd_field_defn[i].tag == tag) {
-            fallback = i;
-            if (ifd_field_defn[i].ifd_type == ifd_type) {
-                return i;
-            }
-        }
+namespace {
+
+// Every entry of every file looks its definition up (list and SQL output once
+// more per record), and a scan of the whole table cost more than the rest of
+// the walk. Two small open-addressing tables, built once from the table (whose
+// tags and IFD types never change), answer instead: the first row of an IFD
+// type and tag, and the last row of a tag in any IFD type.
+constexpr uint32_t lookup_slots = 1024;
+static_assert(lookup_slots >= 2 * field_defn_rows, "the tables stay at most half full");
+
+struct lookup_slot {
+    uint64_t key;
+    int32_t row;  // -1: empty
+};
+
+struct defn_lookup {
+    lookup_slot by_type_and_tag[lookup_slots];
+    lookup_slot by_tag[lookup_slots];
+};
+
+uint64_t type_and_tag(int32_t ifd_type, uint32_t tag) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(ifd_type)) << 32 | tag;
+}
+
+// The slot holding the key, or the empty slot where it belongs.
+uint32_t slot_for(const lookup_slot *table, uint64_t key) {
+    uint32_t i = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 54);  // top 10 bits
+    while (table[i].row >= 0 && table[i].key != key) {
+        i = (i + 1) % lookup_slots;
     }
-    return fallback;
+    return i;
+}
+
+// Built on the first lookup (a plain flag: the program has one thread).
+defn_lookup lookup;
+bool lookup_built = false;
+
+void build_defn_lookup() {
+    for (lookup_slot &slot : lookup.by_type_and_tag) {
+        slot = {0, -1};
+    }
+    for (lookup_slot &slot : lookup.by_tag) {
+        slot = {0, -1};
+    }
+    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; ++i) {
+        const uint64_t key = type_and_tag(ifd_field_defn[i].ifd_type, ifd_field_defn[i].tag);
+        lookup_slot &first = lookup.by_type_and_tag[slot_for(lookup.by_type_and_tag, key)];
+        if (first.row < 0) {
+            first = {key, i};
+        }
+        lookup.by_tag[slot_for(lookup.by_tag, ifd_field_defn[i].tag)] = {ifd_field_defn[i].tag, i};
+    }
+    lookup_built = true;
+}
+
+}  // namespace
+
+int find_field_defn_by_tag(int32_t ifd_type, uint32_t tag) {
+    if (!lookup_built) {
+        build_defn_lookup();
+    }
+    const lookup_slot &first = lookup.by_type_and_tag[slot_for(lookup.by_type_and_tag, type_and_tag(ifd_type, tag))];
+    if (first.row >= 0) {
+        return first.row;
+    }
+    const lookup_slot &last = lookup.by_tag[slot_for(lookup.by_tag, tag)];
+    return last.row >= 0 ? last.row : field_defn_unknown;
 }
 
 int find_field_defn_by_nickname(const char *nickname) {

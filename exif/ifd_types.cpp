@@ -46,7 +46,9 @@ constexpr ifd_type_row ifd_types_table[ifd_types_table_rows] = {
     /* 19 */ {0,     99, 0, 17},  // end
 };
 
-int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code) {
+namespace {
+
+int32_t scan_ifd_types(int32_t parent_tag, int32_t chain_seq, uint32_t model_code) {
     int32_t any_camera = ifd_type_unknown;
     for (const ifd_type_row &row : ifd_types_table) {
         if (row.ifd_type == ifd_type_unknown) {
@@ -63,6 +65,25 @@ int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code)
         }
     }
     return any_camera;
+}
+
+// The walk asks once per entry, nearly always about the IFD it asked about last.
+struct ifd_type_query {
+    int32_t parent_tag;
+    int32_t chain_seq;
+    uint32_t model_code;
+    int32_t ifd_type;
+};
+ifd_type_query last_query = {0, 99, 0, ifd_type_unknown};  // matches no walk
+
+}  // namespace
+
+int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code) {
+    if (parent_tag != last_query.parent_tag || chain_seq != last_query.chain_seq ||
+        model_code != last_query.model_code) {
+        last_query = {parent_tag, chain_seq, model_code, scan_ifd_types(parent_tag, chain_seq, model_code)};
+    }
+    return last_query.ifd_type;
 }
 
 constexpr model_row model_table[model_table_rows] = {

@@ -46,6 +46,31 @@ constexpr ifd_formatter formatter_by_ifd_type[ifd_type_count] = {
 // IFDs already walked in this file, by buffer position: a loop in the chains
 // or pointers is not followed twice.
 unsigned char walked_ifds[input_buffer_size / 8];
+// The bytes of walked_ifds that this file set, so that the next file clears a
+// few bytes instead of the whole map; past max_noted_walks IFDs it clears all.
+constexpr int max_noted_walks = 64;
+uint16_t walked_bytes[max_noted_walks];
+int walks_noted;
+
+void forget_walked_ifds()
+{
+    if (walks_noted > max_noted_walks)
+        memset(walked_ifds, 0, sizeof walked_ifds);
+    else
+        for (int i = 0; i < walks_noted; i++)
+            walked_ifds[walked_bytes[i]] = 0;
+    walks_noted = 0;
+}
+
+// Entries read in this file. Entries of an unknown data type and pointers to
+// IFDs already read make no record, so the 200-record limit does not bound
+// them: many pointers into one long run of such entries would otherwise cost
+// millions of reads (and warnings) for one file. Cameras write a few hundred;
+// the bound lies above what one IFD can hold in the buffer, so that a count
+// running past the buffer still ends in the read-past-end stop.
+constexpr uint32_t max_entries_per_file = 16384;
+static_assert(max_entries_per_file > input_buffer_size / 12);
+uint32_t entries_walked;
 
 bool mark_walked(const buf_context *ctx)
 {
@@ -54,6 +79,10 @@ bool mark_walked(const buf_context *ctx)
     if (walked_ifds[position / 8] & bit)
         return false;
     walked_ifds[position / 8] |= bit;
+    if (walks_noted < max_noted_walks)
+        walked_bytes[walks_noted] = static_cast<uint16_t>(position / 8);
+    if (walks_noted <= max_noted_walks)
+        walks_noted++;
     return true;
 }
 
@@ -122,8 +151,10 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
 {
     if (exif_opts_p->debug)
         printf("extract_ifd()\n");
-    if (parent_tag == main_chain_parent && depth == 0)
-        memset(walked_ifds, 0, sizeof walked_ifds);
+    if (parent_tag == main_chain_parent && depth == 0) {
+        forget_walked_ifds();
+        entries_walked = 0;
+    }
     if (depth > max_ifd_depth) {
         if (exif_opts_p->debug)
             printf("IFD nesting deeper than %d, not followed\n", max_ifd_depth);
@@ -159,8 +190,15 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         uint32_t entries = get_u_int2(ctx);
         if (exif_opts_p->debug)
             printf("IFD contains %d entries, parent=%x, seq=%d\n", entries, parent_tag, position);
-        for (uint32_t i = 0; i < entries && rc == exif_ok; i++)
+        for (uint32_t i = 0; i < entries && rc == exif_ok; i++) {
+            if (++entries_walked > max_entries_per_file) {
+                if (exif_opts_p->debug)
+                    printf("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
+                rc = err_too_many_fields;  // ends the walk as a full store does
+                break;
+            }
             rc = extract_ifd_entry(ctx, parent_tag, position, depth, store);
+        }
         if (rc != exif_ok)
             break;
         offset = get_u_int4(ctx);
@@ -212,7 +250,8 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     if (exif_opts_p->debug)
         printf("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
 
-    char text[512] = "";
+    char text[512];  // formatters append to the empty text; no need to clear it all
+    text[0] = '\0';
     format_value(&value_ctx, store, ifd_type, defn, tag, data_type, count, text);
 
     if (defn == field_defn_unknown) {

@@ -82,6 +82,17 @@ int open_working_dir()
 
 bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path);
 
+// A regular file is known as one from its directory entry, which saves a stat
+// per file; everything else (directories, links, "." and "..", file systems
+// that do not tell) is looked at as the path type says. Debug traces come from
+// get_file_type, so with -d it is always asked.
+int entry_type(const dirent *entry)
+{
+    if (entry->d_type == DT_REG && !exif_opts_p->debug)
+        return type_file;
+    return get_file_type(entry->d_name);
+}
+
 // Reads the working directory's entries. Returns false when a subdirectory's
 // walk could not come back here: entries named relative to this directory
 // can no longer be reached, so the rest of it is left.
@@ -99,7 +110,7 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
         const dirent *entry = readdir(dir);
         if (entry == nullptr)
             break;
-        switch (get_file_type(entry->d_name)) {
+        switch (entry_type(entry)) {
         case type_file:
             process_file(display_path, entry->d_name);
             break;

@@ -19,7 +19,7 @@ public:
         if (needs_list_quotes(text, separator_))
             print_quoted(text, '"');
         else
-            printf("%s", text);
+            fputs(text, stdout);
     }
     void number(uint32_t n)
     {
@@ -31,7 +31,7 @@ private:
     void begin_value()
     {
         if (!first_)
-            printf("%c", separator_);
+            putchar(separator_);
         first_ = false;
     }
     char separator_;
@@ -83,5 +83,5 @@ void print_field_list(const ifd_field_store *store)
     }
     for (int column = 0; column <= columns.last; column++)
         line.value(columns.value[column] != nullptr ? columns.value[column] : "");
-    printf("\n");
+    putchar('\n');
 }

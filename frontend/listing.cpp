@@ -29,27 +29,79 @@ size_t find_punctuation(const char *text, size_t limit)
     return limit;
 }
 
+namespace {
+
+// The listing is assembled here and written in few large pieces: a printf or
+// fwrite per line cost more than everything else the listing does.
+class listing_text {
+public:
+    void add(const char *text, size_t n)
+    {
+        if (n > sizeof text_ - length_)
+            flush();
+        if (n > sizeof text_) {
+            fwrite(text, 1, n, stdout);
+            return;
+        }
+        memcpy(text_ + length_, text, n);
+        length_ += n;
+    }
+    void add(const char *text) { add(text, strlen(text)); }
+    void flush()
+    {
+        fwrite(text_, 1, length_, stdout);
+        length_ = 0;
+    }
+
+private:
+    char text_[16384];
+    size_t length_ = 0;
+};
+
+}  // namespace
+
 void print_exif_fields(const ifd_field_store *store)
 {
     if (exif_opts_p->debug)
         fputs("Entering print_exif_fields", stdout);
-    printf("FILE: %s\n", store->path_name);
+    listing_text out;
+    out.add("FILE: ");
+    out.add(store->path_name);
+    out.add("\n", 1);
     for (uint32_t i = 0; i < store->count; i++) {
         const ifd_field &f = store->fields[i];
-        if (i == 0 || f.ifd_type != store->fields[i - 1].ifd_type)
-            printf("\n%s\n", ifd_field_type_names[f.ifd_type]);
-        char prefix[description_size + 8];  // room for the longest label
-        snprintf(prefix, sizeof prefix, "  %-25s: ", f.description);
+        if (i == 0 || f.ifd_type != store->fields[i - 1].ifd_type) {
+            out.add("\n", 1);
+            out.add(ifd_field_type_names[f.ifd_type]);
+            out.add("\n", 1);
+        }
+        // "  %-25s: ": the label left-aligned in 25 columns.
+        char prefix[description_size + 8];
+        size_t label = strnlen(f.description, description_size - 1);
+        size_t width = label < 25 ? 25 : label;
+        memset(prefix, ' ', 2 + width);
+        memcpy(prefix + 2, f.description, label);
+        memcpy(prefix + 2 + width, ": ", 2);
+        size_t prefix_length = 2 + width + 2;
         const char *rest = f.display_value;
+        size_t rest_length = strnlen(rest, display_value_size - 1);
         do {
             size_t n = find_punctuation(rest, fold_width);
-            int shown = static_cast<int>(n > 0 && rest[n - 1] == '\n' ? n - 1 : n);
-            printf("%s%.*s\n", prefix, shown, rest);
-            memcpy(prefix, continuation_prefix, sizeof continuation_prefix);
+            size_t shown = n > 0 && rest[n - 1] == '\n' ? n - 1 : n;
+            out.add(prefix, prefix_length);
+            out.add(rest, shown);
+            out.add("\n", 1);
+            prefix_length = sizeof continuation_prefix - 1;
+            memcpy(prefix, continuation_prefix, prefix_length);
             rest += n;
-        } while (strlen(rest) > fold_width || contains_newline(rest));
-        if (*rest != '\0')
-            printf("%s%s\n", prefix, rest);
+            rest_length -= n;
+        } while (rest_length > fold_width || memchr(rest, '\n', rest_length) != nullptr);
+        if (rest_length != 0) {
+            out.add(prefix, prefix_length);
+            out.add(rest, rest_length);
+            out.add("\n", 1);
+        }
     }
-    printf("\n");
+    out.add("\n", 1);
+    out.flush();
 }

@@ -12,7 +12,7 @@ class sql_list {
 public:
     void next()
     {
-        printf(first_ ? "    " : ",\n    ");
+        fputs(first_ ? "    " : ",\n    ", stdout);
         first_ = false;
     }
 
@@ -37,7 +37,7 @@ void print_value(sql_list &list, const char *text, bool quoted)
     if (quoted || !is_plain_number(text))
         print_quoted(text, '\'');
     else
-        printf("%s", text);
+        fputs(text, stdout);
 }
 
 }  // namespace

@@ -20,10 +20,14 @@ bool skip_digits(const char *&p)
 
 void print_quoted(const char *text, char quote)
 {
-    printf("%c", quote);
-    for (const char *q; (q = strchr(text, quote)) != nullptr; text = q + 1)
-        printf("%.*s%c%c", static_cast<int>(q - text), text, quote, quote);
-    printf("%s%c", text, quote);
+    putchar(quote);
+    for (const char *q; (q = strchr(text, quote)) != nullptr; text = q + 1) {
+        fwrite(text, 1, static_cast<size_t>(q - text), stdout);
+        putchar(quote);
+        putchar(quote);
+    }
+    fputs(text, stdout);
+    putchar(quote);
 }
 
 bool needs_list_quotes(const char *text, char separator)

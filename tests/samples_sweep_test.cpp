@@ -1,6 +1,8 @@
-// Every camera file of the shared sample collection, read by the built program in the plain, raw (-u)
-// and quiet (-q) modes, must end in one of the two clean outcomes: exit 0, or the deliberate stop with
-// exit 8 after a read past the input buffer. Any other status, a signal, a hang or a sanitizer report
+// Every camera file of the shared sample collection, read by the built program in every output style
+// (readable listing plain, raw (-u) and quiet (-q), list with header (-o lh), SQL (-o s), Excel dates
+// (-x), thumbnail extraction (-t)), must end in one of the two clean outcomes: exit 0, or the
+// deliberate stop with exit 8 after a read past the input buffer. The files are read from copies, so
+// that thumbnails are written beside the copies. Any other status, a signal, a hang or a sanitizer report
 // (in the sanitizer build) fails the test.
 #include <gtest/gtest.h>
 
@@ -139,5 +141,13 @@ TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStop) { sweep(""); }
 TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopWithRawValues) { sweep("-u"); }
 
 TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopWhenQuiet) { sweep("-q"); }
+
+TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopInListStyle) { sweep("-olh"); }
+
+TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopInSqlStyle) { sweep("-os"); }
+
+TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopWithExcelDates) { sweep("-x"); }
+
+TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopExtractingThumbnails) { sweep("-t"); }
 
 }  // namespace

@@ -13,11 +13,7 @@ constexpr size_t hex_text_stop = 496;
 
 // The bytes of a byte-typed value that lie in the buffer: a count reaching past
 // the buffer's end is cut there.
-uint32_t bytes_available(const buf_context *ctx, uint32_t count)
-{
-    uint32_t room = buf_remaining(ctx);
-    return count < room ? count : room;
-}
+uint32_t bytes_available(const buf_context *ctx, uint32_t count) { return buf_bytes(ctx, count); }
 
 void format_hex(const buf_context *ctx, uint32_t count, format_text &out)
 {

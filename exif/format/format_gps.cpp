@@ -43,7 +43,7 @@ void format_field_gps(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32
     format_text out(text);
     switch (tag) {
     case 0x0000:  // gps-ver: four bytes, always within the entry's own value field
-        if (buf_remaining(ctx) < 4) {
+        if (buf_bytes(ctx, 4) < 4) {
             format_field_basic(ctx, data_type, count, text);
             break;
         }

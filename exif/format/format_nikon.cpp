@@ -97,7 +97,7 @@ double quotient(rational_parts r)
 void format_focus_position(buf_context *ctx, uint32_t data_type, uint32_t count, format_text &out, char *text)
 {
     // The four bytes stand in the entry's value field, taken in stored order.
-    if (count != 4 || buf_remaining(ctx) < 4) {
+    if (count != 4 || buf_bytes(ctx, 4) < 4) {
         format_field_basic(ctx, data_type, count, text);
         return;
     }

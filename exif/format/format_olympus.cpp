@@ -62,9 +62,7 @@ void append_special_mode(buf_context *ctx, format_text &out)
 // The bytes as they stand, up to a zero byte, never past the buffer.
 void append_camera_id(const buf_context *ctx, uint32_t count, format_text &out)
 {
-    uint32_t n = buf_remaining(ctx);
-    if (count < n)
-        n = count;
+    uint32_t n = buf_bytes(ctx, count);
     if (n > format_text_limit)
         n = format_text_limit;
     const char *bytes = reinterpret_cast<const char *>(ctx->buf_p);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "exif/format/text_printf.h"
+
 format_text::format_text(char *buf) : buf_(buf), len_(strnlen(buf, format_text_limit))
 {
     buf_[len_] = '\0';
@@ -23,13 +25,14 @@ void format_text::append(const char *piece) { append(piece, strlen(piece)); }
 
 void format_text::appendf(const char *fmt, ...)
 {
-    char piece[format_text_limit + 1];
+    // Formatted in place, cut where the text's room ends.
     va_list ap;
     va_start(ap, fmt);
-    int n = vsnprintf(piece, sizeof piece, fmt, ap);
+    int n = format_bounded(buf_ + len_, format_text_limit - len_ + 1, fmt, ap);
     va_end(ap);
     if (n > 0)
-        append(piece, strnlen(piece, sizeof piece - 1));
+        len_ += strnlen(buf_ + len_, static_cast<size_t>(n));
+    buf_[len_] = '\0';
 }
 
 void format_text::separate()

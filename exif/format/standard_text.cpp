@@ -19,7 +19,7 @@ void append_bytes(const unsigned char *bytes, uint32_t count, uint32_t available
 
 void format_value_text(const buf_context *ctx, uint32_t count, format_text &out)
 {
-    append_bytes(ctx->buf_p, count, buf_remaining(ctx), out);
+    append_bytes(ctx->buf_p, count, buf_bytes(ctx, count), out);
 }
 
 void format_date(const buf_context *ctx, uint32_t count, bool excel_tweak, format_text &out)
@@ -38,7 +38,7 @@ void format_date(const buf_context *ctx, uint32_t count, bool excel_tweak, forma
 
 void format_user_comment(const buf_context *ctx, uint32_t count, format_text &out)
 {
-    uint32_t available = buf_remaining(ctx);
+    uint32_t available = buf_bytes(ctx, count);
     if (count < comment_code_length || available < comment_code_length)
         return;
     append_bytes(ctx->buf_p + comment_code_length, count - comment_code_length, available - comment_code_length,

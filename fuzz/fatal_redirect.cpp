@@ -1,0 +1,58 @@
+#include "fuzz/fatal_redirect.h"
+
+#include <cstdio>
+
+#include "support/fatal.h"
+
+void fatal_stop(const char *message, int status)
+{
+    fflush(stdout);
+    fputs(message, stderr);
+    throw fatal_stopped{status};
+}
+
+// The link wraps fopen/fclose (-Wl,--wrap) so that a stop thrown between an
+// open and its close does not leak the stream.
+extern "C" {
+FILE *__real_fopen(const char *path, const char *mode);
+int __real_fclose(FILE *fp);
+FILE *__wrap_fopen(const char *path, const char *mode);
+int __wrap_fclose(FILE *fp);
+}
+
+namespace {
+constexpr int max_tracked = 16;
+FILE *open_files[max_tracked];
+}  // namespace
+
+FILE *__wrap_fopen(const char *path, const char *mode)
+{
+    FILE *fp = __real_fopen(path, mode);
+    if (fp == nullptr)
+        return fp;
+    for (FILE *&slot : open_files) {
+        if (slot == nullptr) {
+            slot = fp;
+            return fp;
+        }
+    }
+    return fp;  // more than the program ever holds: not tracked
+}
+
+int __wrap_fclose(FILE *fp)
+{
+    for (FILE *&slot : open_files)
+        if (slot == fp)
+            slot = nullptr;
+    return __real_fclose(fp);
+}
+
+void close_files_left_open()
+{
+    for (FILE *&slot : open_files) {
+        if (slot != nullptr) {
+            __real_fclose(slot);
+            slot = nullptr;
+        }
+    }
+}

@@ -1,0 +1,261 @@
+// Writes the seed corpora of the fuzz targets into FOLDER/<target>/. The
+// per-file seeds are every family of the test fixture builder (both byte
+// orders, each camera's maker note, GPS, thumbnails, broken variants), each
+// under a few option bytes (see per_file_fuzzer.cpp for the layout); the
+// field-list seeds are a few name lists (see field_list_fuzzer.cpp).
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include "fixture/jpeg_builder.h"
+
+using namespace fixture;
+
+namespace {
+
+struct camera {
+    const char *name;
+    const char *make;
+    const char *model;
+    Bytes header;
+    MakerLayout layout;
+};
+
+std::vector<camera> cameras()
+{
+    return {
+        {"olympus", "OLYMPUS OPTICAL CO.,LTD", "C920Z,D450Z", olympus_header(), MakerLayout::TiffRelative},
+        {"olympus_c2500l", "OLYMPUS OPTICAL CO.,LTD", "C2500L      ", olympus_header(), MakerLayout::TiffRelative},
+        {"nikon_e950", "NIKON", "E950", nikon_header(), MakerLayout::TiffRelative},
+        {"nikon_e990", "NIKON", "E990", {}, MakerLayout::TiffRelative},
+        {"nikon_d1x", "NIKON CORPORATION", "NIKON D1X", {}, MakerLayout::TiffRelative},
+        {"casio_qv2000ux", "CASIO", "QV-2000UX", {}, MakerLayout::TiffRelative},
+        {"casio_qv8000sx", "CASIO", "QV-8000SX", {}, MakerLayout::TiffRelative},
+        {"casio_qv3500ex", "CASIO", "QV-3500EX", {}, MakerLayout::TiffRelative},
+        {"kodak", "EASTMAN KODAK COMPANY", "KODAK DC280 DIGITAL ZOOM CAMERA", {}, MakerLayout::TiffRelative},
+        {"canon_g1", "Canon", "Canon PowerShot G1", {}, MakerLayout::TiffRelative},
+        {"canon_s100", "Canon", "Canon PowerShot S100", {}, MakerLayout::TiffRelative},
+        {"canon_d30", "Canon", "Canon EOS D30", {}, MakerLayout::TiffRelative},
+        {"fujifilm", "FUJIFILM", "FinePix1400Zoom", fujifilm_header(), MakerLayout::FujiFilm},
+        {"minolta", "Minolta Co., Ltd.", "DiMAGE 7", {}, MakerLayout::TiffRelative},
+    };
+}
+
+// Maker-note entries of every data type, small tags that the maker tables know.
+std::vector<Entry> maker_entries()
+{
+    return {
+        shorts(0x0001, {0, 2, 1, 3, 0, 1, 2, 0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
+                        21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}),
+        shorts(0x0002, {0, 100}),
+        ascii(0x0003, "COLOR"),
+        shorts(0x0004, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
+                        26, 27, 28, 29, 30}),
+        ascii(0x0005, "AUTO  "),
+        ascii(0x0006, "IMG:PowerShot G1 JPEG"),
+        ascii(0x0007, "AF-S  "),
+        longs(0x0008, {1000123}),
+        undefined(0x0088, {0, 1, 0, 0}),
+        rationals(0x000A, {{3, 1}}),
+        longs(0x0200, {0, 1, 2}),
+        undefined(0x0000, bytes_of("0130")),
+        ascii(0x1000, "NORMAL "),
+        shorts(0x1001, {3}),
+        shorts(0x1010, {1}),
+        srationals(0x1011, {{-1, 3}}),
+        shorts(0x0014, {2}),
+        shorts(0x0019, {1}),
+    };
+}
+
+std::vector<Entry> exposure_entries()
+{
+    return {
+        rationals(0x829A, {{10, 1250}}),       srationals(0x9201, {{7, 1}}),
+        rationals(0x829D, {{56, 10}}),         shorts(0x8822, {2}),
+        shorts(0x8827, {100}),                 undefined(0x9000, bytes_of("0210")),
+        ascii(0x9003, "2001:10:06 14:31:07"), ascii(0x9004, "2001:10:06 14:31:07"),
+        undefined(0x9101, {1, 2, 3, 0}),       rationals(0x9102, {{2, 1}}),
+        rationals(0x9202, {{50, 10}}),         srationals(0x9204, {{-1, 3}}),
+        rationals(0x9205, {{26, 10}}),         rationals(0x9206, {{0xFFFFFFFF, 1}}),
+        shorts(0x9207, {5}),                   shorts(0x9208, {0}),
+        shorts(0x9209, {0}),                   rationals(0x920A, {{128, 10}}),
+        undefined(0x9286, bytes_of("ASCII\0\0\0A comment")),
+        ascii(0x9290, "123"),                  undefined(0xA000, bytes_of("0100")),
+        shorts(0xA001, {1}),                   longs(0xA002, {1600}),
+        shorts(0xA003, {1200}),                rationals(0xA20E, {{1600, 1}}),
+        shorts(0xA210, {2}),                   shorts(0xA217, {2}),
+        undefined(0xA300, {3}),                undefined(0xA301, {1}),
+        floats(0x9999, {1.5f}),                doubles(0x999A, {2.25}),
+        sbytes(0x999B, {-1, 2}),               sshorts(0x999C, {-3}),
+        slongs(0x999D, {-4}),
+    };
+}
+
+Ifd gps_ifd()
+{
+    return Ifd{{byte_values(0x0000, {2, 2, 0, 0}), ascii(0x0001, "N"),
+                rationals(0x0002, {{51, 1}, {3045, 100}, {0, 1}}), ascii(0x0003, "W"),
+                rationals(0x0004, {{0, 1}, {7, 1}, {3, 1}}), byte_values(0x0005, {1}), rationals(0x0006, {{35, 1}}),
+                rationals(0x0007, {{14, 1}, {31, 1}, {7, 1}}), ascii(0x0008, "5"), ascii(0x0009, "A"),
+                ascii(0x000A, "3"), rationals(0x000B, {{5, 2}}), ascii(0x000C, "K"), rationals(0x000D, {{0, 0}}),
+                ascii(0x000E, "T"), rationals(0x000F, {{12345, 100}}), ascii(0x0012, "WGS-84"),
+                ascii(0x001D, "2001:10:06"), shorts(0x001E, {1})}};
+}
+
+Ifd interop_ifd() { return Ifd{{ascii(0x0001, "R98"), undefined(0x0002, bytes_of("0100"))}}; }
+
+Tiff camera_tiff(const camera &cam, ByteOrder order, bool thumbnail)
+{
+    std::vector<Entry> exif = exposure_entries();
+    exif.push_back(maker_note(cam.header, Ifd{maker_entries()}, cam.layout));
+    exif.push_back(pointer(tag::kInteropIfd, interop_ifd()));
+    Ifd ifd0{{ascii(0x010E, "Harbour, at \"dusk\""), ascii(tag::kMake, cam.make), ascii(tag::kModel, cam.model),
+              shorts(0x0112, {1}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}),
+              shorts(0x0128, {2}), ascii(0x0131, "v1.1"), ascii(0x0132, "2001:10:06 14:31:07"),
+              shorts(0x0213, {2}), pointer(tag::kExifIfd, Ifd{exif}), pointer(tag::kGpsIfd, gps_ifd())}};
+    Tiff tiff{.order = order, .chain = {ifd0}};
+    if (thumbnail)
+        tiff.chain.push_back(Ifd{.entries = {shorts(0x0103, {6}), rationals(0x011A, {{72, 1}})},
+                                 .thumbnail = fake_jpeg(300)});
+    return tiff;
+}
+
+// Broken variants of one well-formed file.
+std::vector<std::pair<std::string, Bytes>> broken_files()
+{
+    std::vector<std::pair<std::string, Bytes>> out;
+    const camera cam = cameras()[9];
+    Tiff good = camera_tiff(cam, ByteOrder::Motorola, true);
+    Bytes whole = exif_jpeg(good);
+    for (size_t cut : {size_t{3}, size_t{12}, size_t{30}, whole.size() / 2, whole.size() - 20})
+        out.push_back({"truncated_" + std::to_string(cut), Bytes(whole.begin(), whole.begin() + cut)});
+    out.push_back({"app1_length_short", build_jpeg({.exif = good, .app1_length = 40})});
+    out.push_back({"app1_length_long", build_jpeg({.exif = good, .app1_length = 0xFFFF})});
+    out.push_back({"no_soi", build_jpeg({.exif = good, .soi = {0xFF, 0xD9}})});
+    out.push_back({"segments_before", build_jpeg({.exif = good,
+                                                   .before = {jfif(), Segment{0xFFE2, Bytes(200, 7)},
+                                                              Segment{0xFFFE, bytes_of("comment")}}})});
+    out.push_back({"lying_segment", build_jpeg({.exif = good, .before = {Segment{0xFFE0, Bytes(10, 0), 0xFFF0}}})});
+    out.push_back({"no_exif", build_jpeg({.before = {jfif()}})});
+    out.push_back({"bad_header", build_jpeg({.exif = good, .exif_header = bytes_of("Exig\0\0")})});
+    Tiff bad_magic = good;
+    bad_magic.magic = 43;
+    out.push_back({"bad_magic", exif_jpeg(bad_magic)});
+    Tiff bad_order = good;
+    bad_order.order_mark = "IM";
+    out.push_back({"bad_order", exif_jpeg(bad_order)});
+    Tiff far_ifd = good;
+    far_ifd.first_ifd = 0xFFFFFFF0;
+    far_ifd.chain[0].at = 8;  // the IFD stays where it was: only the offset lies
+    out.push_back({"first_ifd_far", exif_jpeg(far_ifd)});
+    Tiff loop = good;
+    loop.chain[0].next = 8;
+    out.push_back({"ifd_loop", exif_jpeg(loop)});
+    Tiff many = good;
+    many.chain[0].entry_count = 0xFFFF;
+    out.push_back({"entry_count_huge", exif_jpeg(many)});
+    Tiff past = good;
+    past.chain[0].entries.push_back(entry_value(0x010E, kAscii, 0x7FFFFFFF, 0x10000));
+    past.chain[0].entries.push_back(entry_value(tag::kExifIfd, kLong, 1, 0xFFFFFF00));
+    past.chain[0].entries.push_back(entry_value(0x011A, kRational, 0x20000000, 8));
+    past.chain[0].entries.push_back(entry_value(0x0201, kLong, 1, 0xFFFFFFF0));
+    past.chain[0].entries.push_back(entry_value(0x0202, kLong, 1, 0x7FFFFFFF));
+    past.chain[0].entries.push_back(entry_raw(0x9999, 0, 3, {1, 2, 3, 4}));
+    past.chain[0].entries.push_back(entry_raw(0x999A, 99, 3, {1, 2, 3, 4}));
+    out.push_back({"values_past_end", exif_jpeg(past)});
+    Tiff self = good;
+    self.chain[0].entries.push_back(entry_value(tag::kGpsIfd, kLong, 1, 8));
+    out.push_back({"pointer_to_self", exif_jpeg(self)});
+    Tiff deep{.order = ByteOrder::Intel};
+    Ifd inner{{ascii(tag::kMake, "deep")}};
+    for (int i = 0; i < 30; i++)
+        inner = Ifd{{pointer(i % 2 ? tag::kExifIfd : tag::kInteropIfd, inner)}};
+    deep.chain = {inner};
+    out.push_back({"deep_nesting", exif_jpeg(deep)});
+    Tiff chain{.order = ByteOrder::Motorola};
+    for (int i = 0; i < 40; i++)
+        chain.chain.push_back(Ifd{{shorts(0x0112, {static_cast<uint16_t>(i)})}});
+    out.push_back({"long_chain", exif_jpeg(chain)});
+    // Many pointers into one long run of entries of an unknown data type.
+    Ifd target;
+    for (int i = 0; i < 2000; i++)
+        target.entries.push_back(entry_raw(1000, 0, 0, {0, 0, 0, 0}));
+    Ifd fan{{ascii(tag::kMake, "Canon"), pointer(tag::kExifIfd, target).as("target")}};
+    for (uint32_t k = 1; k < 1000; k++)
+        fan.entries.push_back(entry_value(tag::kExifIfd, kLong, 1, 0));
+    Offsets where;
+    build_tiff(Tiff{.chain = {fan}}, &where);
+    for (uint32_t k = 1; k < 1000; k++)
+        fan.entries[k + 1] = entry_value(tag::kExifIfd, kLong, 1, where["target"] + 2 + 12 * k);
+    out.push_back({"unknown_type_fan", exif_jpeg(Tiff{.chain = {fan}})});
+    return out;
+}
+
+void write_seed(const std::string &dir, const std::string &name, uint8_t choice, const Bytes &file)
+{
+    Bytes seed{choice, static_cast<uint8_t>(name.size())};
+    seed.insert(seed.end(), file.begin(), file.end());
+    char suffix[8];
+    snprintf(suffix, sizeof suffix, "_%02x", choice);
+    write_file(dir + "/" + name + suffix, seed);
+}
+
+struct field_list_seed {
+    uint8_t choice;  // the option byte
+    const char *text;
+};
+
+constexpr field_list_seed field_lists[] = {
+    {0x00, "make,model,file-name"},
+    {0x01, "make model\n\"date-time\" exposure-time"},
+    {0x00, "file-size name=\"quoted, value\" x='a b', file-dir"},
+    {0x20, "file-name-full,make,make,nope,,,   ,iso-speed-ratings"},
+    {0x40, "a='it''s' b=\"say \"\"hi\"\"\" c=\"two\nlines\""},
+    {0x02, "\"unterminated"},
+};
+
+void write_field_lists(const std::string &dir)
+{
+    int n = 0;
+    for (const field_list_seed &seed : field_lists) {
+        Bytes bytes{seed.choice};
+        bytes.insert(bytes.end(), seed.text, seed.text + strlen(seed.text));
+        write_file(dir + "/list_" + std::to_string(n++), bytes);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        fprintf(stderr, "usage: make_seeds FOLDER\n");
+        return 2;
+    }
+    const std::string top = argv[1];
+    const std::string dir = top + "/per_file_fuzzer";
+    const std::string lists = top + "/field_list_fuzzer";
+    if (mkdir(top.c_str(), 0755) != 0 || mkdir(dir.c_str(), 0755) != 0 || mkdir(lists.c_str(), 0755) != 0) {
+        perror(argv[1]);
+        return 1;
+    }
+    write_field_lists(lists);
+    // Readable listing, -u, -x, list with header, SQL, thumbnail, -f styles.
+    const uint8_t choices[] = {0x00, 0x08, 0x10, 0x02, 0x13, 0x04, 0x06, 0x1F};
+    for (const camera &cam : cameras()) {
+        for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola}) {
+            const bool intel = order == ByteOrder::Intel;
+            Bytes file = exif_jpeg(camera_tiff(cam, order, intel));
+            for (uint8_t choice : choices)
+                write_seed(dir, std::string(cam.name) + (intel ? "_ii" : "_mm"), choice, file);
+        }
+    }
+    for (const auto &[name, file] : broken_files())
+        for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x0B}, uint8_t{0x14}})
+            write_seed(dir, name, choice, file);
+    return 0;
+}

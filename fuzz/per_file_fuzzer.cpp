@@ -1,0 +1,114 @@
+// The whole per-file path over arbitrary file contents: the reader, every
+// formatter, and each output style (readable listing, list with and without
+// header, SQL, thumbnail), raw or interpreted, with or without -x, -q, -d.
+//
+// Input layout: byte 0 chooses the options, byte 1 the field selection of the
+// styles that take one (-f), the rest is the file.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "exif/exif_options.h"
+#include "exif/exif_reader.h"
+#include "exif/field_defs.h"
+#include "frontend/options.h"
+#include "frontend/outputs.h"
+#include "support/created_files.h"
+#include "support/errors.h"
+#include "fuzz/fatal_redirect.h"
+#include "fuzz/fuzz_io.h"
+
+namespace {
+
+constexpr char input_name[] = "in.jpg";
+
+// Twenty nicknames from row `first` on, the pseudo-fields among them.
+void build_field_list(uint8_t first, char *list, size_t size)
+{
+    snprintf(list, size, "file-name,file-size");
+    int row = 1 + first % (field_defn_end - 1);
+    for (int n = 0; n < 20; n++, row = 1 + row % (field_defn_end - 1)) {
+        size_t used = strlen(list);
+        snprintf(list + used, size - used, ",%s", ifd_field_defn[row].nickname);
+    }
+}
+
+int set_options(uint8_t choice, uint8_t selection)
+{
+    static char field_list[2048];
+    const char *argv[12];
+    int argc = 0;
+    argv[argc++] = "tagsift";
+    switch (choice & 7) {
+    case 1: argv[argc++] = "-ol"; break;
+    case 2: argv[argc++] = "-olh"; break;
+    case 3: argv[argc++] = "-os"; break;
+    case 4: argv[argc++] = "-t"; break;
+    case 6: argv[argc++] = "-olh"; argv[argc++] = "-f"; argv[argc++] = field_list; break;
+    case 7: argv[argc++] = "-os"; argv[argc++] = "-f"; argv[argc++] = field_list; break;
+    default: break;  // readable listing
+    }
+    if (choice & 0x08) argv[argc++] = "-u";
+    if (choice & 0x10) argv[argc++] = "-x";
+    if (choice & 0x20) argv[argc++] = "-q";
+    if (choice & 0x40) argv[argc++] = "-d";
+    if (choice & 0x80) argv[argc++] = "-ct";
+    argv[argc++] = input_name;
+    build_field_list(selection, field_list, sizeof field_list);
+    return set_command_options(argc, const_cast<char **>(argv));
+}
+
+void read_one_file()
+{
+    if (opts.list_output && opts.list_header)
+        print_field_list_header();
+    ifd_field_store *store;
+    int rc = extract_exif_fields("", input_name, &store, 1);
+    if (rc != 0) {
+        fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
+        return;
+    }
+    if (opts.thumbnail_mode)
+        extract_thumbnail(store);
+    else if (opts.list_output)
+        print_field_list(store);
+    else if (opts.sql_output)
+        print_field_sql(store);
+    else
+        print_exif_fields(store);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz_setup();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    fuzz_reset_selection();
+    fuzz_write_file(input_name, data + 2, size - 2);
+    try {
+        if (set_options(data[0], data[1]) < 0)
+            return 0;
+        read_one_file();
+    } catch (const fatal_stopped &stop) {
+        // Reading one file may end only in the buffer stop (8): the
+        // support-library limit (1) is out of reach of one file.
+        if (stop.status != 8)
+            __builtin_trap();
+        close_files_left_open();
+    }
+    fflush(stdout);
+    // Each input is one run: the thumbnails it wrote go, and so does their record
+    // (a run may create 500 files; the fuzzer makes far more).
+    for (int32_t i = 0; i < next_created_file_num; i++)
+        unlink(created_files[i]);
+    next_created_file_num = 0;
+    return 0;
+}
