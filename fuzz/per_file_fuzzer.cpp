@@ -69,14 +69,7 @@ void read_one_file()
         fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
         return;
     }
-    if (opts.thumbnail_mode)
-        extract_thumbnail(store);
-    else if (opts.list_output)
-        print_field_list(store);
-    else if (opts.sql_output)
-        print_field_sql(store);
-    else
-        print_exif_fields(store);
+    output_fields(store);
 }
 
 }  // namespace
