@@ -91,10 +91,10 @@ void put_padded(bounded_text &out, const conversion &c, const char *sign, const 
 // caller keeps width and precision within the local area.
 void put_fixed_by_library(bounded_text &out, const conversion &c, double value)
 {
-    char spec[16];
-    snprintf(spec, sizeof spec, "%%%s%s*.*f", c.left ? "-" : "", c.zero ? "0" : "");
+    char conversion_format[16];
+    snprintf(conversion_format, sizeof conversion_format, "%%%s%s*.*f", c.left ? "-" : "", c.zero ? "0" : "");
     char text[512];
-    int n = snprintf(text, sizeof text, spec, static_cast<int>(c.width), c.precision, value);
+    int n = snprintf(text, sizeof text, conversion_format, static_cast<int>(c.width), c.precision, value);
     if (n > 0)
         out.put(text, strnlen(text, sizeof text - 1));
 }
