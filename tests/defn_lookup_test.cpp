@@ -61,19 +61,6 @@ TEST_F(DefinitionLookup, EveryTagInEveryIfdTypeFindsTheRowAScanFinds)
                 << "IFD type " << ifd_type << ", tag 0x" << std::hex << tag;
 }
 
-TEST_F(DefinitionLookup, SharedTagsFallBackToTheirLastRowAndUnknownTagsToRowZero)
-{
-    // Tag 0x0001 stands in several IFD types; in one without it, the last of its rows answers.
-    int last = -1;
-    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
-        if (ifd_field_defn[i].tag == 0x0001)
-            last = i;
-    ASSERT_GE(last, 0);
-    EXPECT_EQ(find_field_defn_by_tag(ifd_type_camera, 0x0001), last);
-    EXPECT_EQ(find_field_defn_by_tag(ifd_type_camera, 0xC000), field_defn_unknown);
-    EXPECT_EQ(find_field_defn_by_tag(ifd_type_gps, field_defn_end_tag), field_defn_unknown);
-}
-
 TEST(IfdTypeLookup, RepeatedAndInterleavedQuestionsGetTheScansAnswer)
 {
     // The walk asks about one IFD many times in a row, then about another;
