@@ -13,8 +13,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
-#include "exif/exif_reader.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "fixture/jpeg_builder.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"

@@ -4,11 +4,13 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "exif/field_store.h"
+#include "exif/file_scan.h"
 #include "support/errors.h"
 #include "support/fatal.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -16,17 +18,13 @@ namespace {
 [[noreturn]] void skip_past_end() { fatal_stop("Error: Attempt to skip past end of buffer, exiting\n", 8); }
 [[noreturn]] void write_past_end() { fatal_stop("Error: Attempt to write past end of buffer, exiting\n", 8); }
 
-// The part of the reader's window not read yet; an empty range when none.
-uintptr_t tail_from = UINTPTR_MAX;
-uintptr_t tail_limit = 0;
-window_tail_loader load_tail = nullptr;
-
 // Reads the window's tail when n bytes at p reach into it.
 void load_bytes(const unsigned char *p, uint32_t n)
 {
     uintptr_t at = reinterpret_cast<uintptr_t>(p);
-    if (__builtin_expect(at + n > tail_from && at < tail_limit, 0))
-        load_tail(p + n);
+    const window_tail_state &tail = scan.tail;
+    if (__builtin_expect(at + n > tail.from && at < tail.limit, 0))
+        tail.load(p + n);
 }
 
 // Returns the cursor after checking that n bytes can be read there.
@@ -49,8 +47,7 @@ unsigned char *room_for(const buf_context *ctx, uint32_t n)
 
 FILE *open_file(const char *dir_name, const char *file_name)
 {
-    if (exif_opts_p->debug)
-        printf("Opening file %s\n", file_name);
+    trace("Opening file %s\n", file_name);
     ifd_fields.file_name[0] = '\0';
     ifd_fields.dir_name[0] = '\0';
     ifd_fields.path_name[0] = '\0';
@@ -75,8 +72,7 @@ FILE *open_file(const char *dir_name, const char *file_name)
     if (fstat(fileno(fp), &st) == 0) {
         ifd_fields.file_size = static_cast<uint32_t>(st.st_size);
     } else {
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: Can't determine size of file %s: %s\n", file_name, strerror(errno));
+        warn("Warning: Can't determine size of file %s: %s\n", file_name, strerror(errno));
         ifd_fields.file_size = 0;
     }
     return fp;
@@ -119,16 +115,12 @@ uint32_t buf_bytes(const buf_context *ctx, uint32_t n)
 
 void set_window_tail(const unsigned char *from, const unsigned char *limit, window_tail_loader load)
 {
-    tail_from = reinterpret_cast<uintptr_t>(from);
-    tail_limit = reinterpret_cast<uintptr_t>(limit);
-    load_tail = load;
+    scan.tail = {reinterpret_cast<uintptr_t>(from), reinterpret_cast<uintptr_t>(limit), load};
 }
 
 void clear_window_tail()
 {
-    tail_from = UINTPTR_MAX;
-    tail_limit = 0;
-    load_tail = nullptr;
+    scan.tail = {UINTPTR_MAX, 0, nullptr};
 }
 
 uint32_t get_u_int2(buf_context *ctx)
@@ -168,8 +160,7 @@ float get_float(buf_context *ctx, int *fractional)
     int32_t denominator = get_int4(ctx);
     float value = denominator > 0 ? numerator / static_cast<float>(denominator) : 0.0f;
     *fractional = denominator > 1 ? 1 : 0;
-    if (exif_opts_p->debug)
-        printf("get_vloat returning %f, fractional=%d\n", value, *fractional);
+    trace("get_vloat returning %f, fractional=%d\n", value, *fractional);
     return value;
 }
 
@@ -228,8 +219,7 @@ int32_t calc_file_offset(const buf_context *ctx, uint32_t offset)
 {
     int32_t result = static_cast<int32_t>(static_cast<uint32_t>(ctx->file_offset) +
                                           static_cast<uint32_t>(ctx->offset_base - ctx->buf_start) + offset);
-    if (exif_opts_p->debug)
-        printf("calc_file_offset = %d\n", result);
+    trace("calc_file_offset = %d\n", result);
     return result;
 }
 
@@ -243,14 +233,7 @@ int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset)
         ctx->buf_p = ctx->buf_start + target;
         return exif_ok;
     }
-    if (exif_opts_p->debug)
-        printf("Set buf_p by offset points past end of buffer\n");
+    trace("Set buf_p by offset points past end of buffer\n");
     ctx->buf_p = ctx->buf_end + 1;
     return err_end_of_buffer;
-}
-
-void zero_fill(char *text)
-{
-    for (; *text == ' '; text++)
-        *text = '0';
 }

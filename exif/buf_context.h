@@ -13,8 +13,6 @@ struct buf_context {
     unsigned char *buf_p;     // cursor: next byte to read or write
     unsigned char *buf_start; // first byte of the buffer
     unsigned char *buf_end;   // last valid byte (inclusive)
-    uint32_t exif_len;        // length word of the APP1 segment
-    unsigned char *exif_end;  // end of the APP1 segment's data
     int32_t motorola_order;   // 1: most significant byte first
     unsigned char *offset_base; // TIFF offsets count from here
 };
@@ -61,6 +59,3 @@ int32_t calc_file_offset(const buf_context *ctx, uint32_t offset);
 // Moves the cursor to offset_base + offset; 0 when that lies before buf_end,
 // else 8 (the cursor is then left at the end and must not be used).
 int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset);
-
-// Replaces leading spaces by '0'.
-void zero_fill(char *text);

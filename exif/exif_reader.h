@@ -1,13 +1,16 @@
-// The reader's entry point: find the EXIF block of a JPEG file and fill ifd_fields.
+// The reader's entry point: tell the container from the file's first bytes,
+// let its locator find the TIFF header, check it, walk the IFDs into
+// ifd_fields and sort the records.
 #pragma once
-#include "exif/buf_context.h"
+#include "exif/entry_text.h"
 #include "exif/field_store.h"
 
 // Revision identification of the reader module (shown by -v and -d).
 extern const char exif_rcs_id[];
 
-int extract_exif_fields(const char *dir_name, const char *file_name,
-                        ifd_field_store **result, int sort);
-int find_exif_data(buf_context *ctx);
-int extract_exif_record(buf_context *ctx, ifd_field_store *store);
-int ifd_field_compare(const ifd_field *a, const ifd_field *b);
+// Reads the file into ifd_fields (*result points there), the values made text
+// by `formatting`; sorted when sort is 1. Returns a result code of
+// support/errors.h; a walk that stops early keeps what it gathered and counts
+// as read.
+[[nodiscard]] int read_exif_fields(const char *dir_name, const char *file_name, const value_formatting &formatting,
+                                   ifd_field_store **result, int sort);

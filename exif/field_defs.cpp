@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "exif/ifd_types.h"
+#include "support/trace.h"
 
 const uint32_t field_lengths[13] = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 
@@ -403,9 +404,7 @@ int find_field_defn_by_nickname(const char *nickname) {
     }
     for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; ++i) {
         if (std::strcmp(ifd_field_defn[i].nickname, nickname) == 0) {
-            if (exif_opts_p->debug) {
-                std::printf("Found nickname %s, index=%d\n", nickname, i);
-            }
+            trace("Found nickname %s, index=%d\n", nickname, i);
             return i;
         }
     }

@@ -2,8 +2,10 @@
 #pragma once
 #include <cstdint>
 
+#include "support/errors.h"
+
 constexpr int max_name_len = 255;        // file and directory names
-constexpr int max_fields = 200;          // records per file
+constexpr int max_fields = max_fields_per_file;  // records per file
 constexpr int description_size = 30;     // 29 characters and a terminator
 constexpr int display_value_size = 500;  // 499 characters and a terminator
 
@@ -34,3 +36,8 @@ struct ifd_field_store {
 };
 
 extern ifd_field_store ifd_fields;
+
+// Matches records of every IFD type in find_field_value.
+constexpr int32_t any_ifd_type = -1;
+// The text of the first record with the tag in the IFD type (or in any), or nullptr.
+const char *find_field_value(const ifd_field_store *store, int32_t ifd_type, uint32_t tag);

@@ -2,27 +2,6 @@
 
 #include <cstring>
 
-const char *const ifd_field_type_names[ifd_type_count] = {
-    "Camera   ",
-    "Image    ",
-    "Thumbnail",
-    "InterOp  ",
-    "Maker Note (Olympus)",
-    "Maker Note (Nikon models up to E950)",
-    "Maker Note (Nikon model E990 and above)",
-    "Maker Note (Casio)",
-    "Maker Note (Canon PowerShot)",
-    "Maker Note (Canon PowerShot S100)",
-    "Maker Note (Canon EOS D30)",
-    "Maker Note (Olympus C2500L)",
-    "Maker Note (FujiFilm)",
-    "GPS",
-    "Maker Note (Minolta)",
-    "Maker Note (Nikon D1X)",
-    "TIFF Sub-IFD",
-    "Unknown  ",
-};
-
 constexpr ifd_type_row ifd_types_table[ifd_types_table_rows] = {
     /*  0 */ {-1,    0, 0,  0},
     /*  1 */ {34665, 0, 0,  1},

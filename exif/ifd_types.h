@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-// IFD type codes, the index of ifd_field_type_names.
+// IFD type codes; exif/format/ifd_formats.h names them.
 constexpr int32_t ifd_type_camera = 0;           // IFD0
 constexpr int32_t ifd_type_image = 1;            // the EXIF IFD
 constexpr int32_t ifd_type_thumbnail = 2;        // IFD1
@@ -28,16 +28,9 @@ constexpr int32_t ifd_type_tiff_sub_ifd = 16;    // an IFD of the TIFF sub-IFD l
 constexpr int32_t ifd_type_unknown = 17;         // not placed; also unknown tags
 constexpr int32_t ifd_type_count = 18;
 
-// Tags of the entries that lead to another IFD, as parent tags of the walk.
-constexpr int32_t ifd_parent_main_chain = -1;    // IFD0, IFD1, ...
-constexpr int32_t ifd_parent_sub_ifd = 0x014A;
-constexpr int32_t ifd_parent_exif = 0x8769;
-constexpr int32_t ifd_parent_gps = 0x8825;
-constexpr int32_t ifd_parent_maker_note = 0x927C;
-constexpr int32_t ifd_parent_interop = 0xA005;
-
-// Names by IFD type code; the four short ones are padded to 9 characters.
-extern const char *const ifd_field_type_names[ifd_type_count];
+// Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
+// that other entries lead to have that entry's tag (exif/tags.h) as parent.
+constexpr int32_t ifd_parent_main_chain = -1;
 
 struct ifd_type_row {
     int32_t parent_tag;   // tag of the pointer entry; -1 for the main chain

@@ -3,66 +3,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
 #include "exif/field_defs.h"
-#include "exif/format/formatters.h"
+#include "exif/file_scan.h"
 #include "exif/ifd_types.h"
+#include "exif/tags.h"
 #include "support/errors.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 namespace {
-
-constexpr uint32_t tag_thumbnail_offset = 0x0201;
-constexpr uint32_t tag_thumbnail_length = 0x0202;
-constexpr uint32_t tag_make = 0x010F;
-constexpr uint32_t tag_model = 0x0110;
-constexpr uint32_t tag_maker_note = 0x927C;
 
 // Nesting deeper than any camera writes is not followed.
 constexpr int max_ifd_depth = 16;
 
-// Formatter of each IFD type.
-constexpr ifd_formatter formatter_by_ifd_type[ifd_type_count] = {
-    format_field_generic,    // 0 Camera
-    format_field_generic,    // 1 Image
-    format_field_generic,    // 2 Thumbnail
-    format_field_generic,    // 3 InterOp
-    format_field_olymp,      // 4 Olympus
-    format_field_nikon1,     // 5 Nikon up to E950
-    format_field_nikon2,     // 6 Nikon E990 and above
-    format_field_casio,      // 7 Casio
-    format_field_canong1,    // 8 Canon PowerShot
-    format_field_canong1,    // 9 Canon PowerShot S100
-    format_field_canong1,    // 10 Canon EOS D30
-    format_field_olymp,      // 11 Olympus C2500L
-    format_field_fujifilm,   // 12 FujiFilm
-    format_field_gps,        // 13 GPS
-    format_field_generic,    // 14 Minolta
-    format_field_basic_ifd,  // 15 Nikon D1X
-    format_field_generic,    // 16 TIFF Sub-IFD
-    format_field_generic,    // 17 Unknown
-};
-
-// IFDs already walked in this file, by buffer position: a loop in the chains
-// or pointers is not followed twice.
-unsigned char walked_ifds[input_buffer_size / 8];
-// The bytes of walked_ifds that this file set, so that the next file clears a
-// few bytes instead of the whole map; past max_noted_walks IFDs it clears all.
-constexpr int max_noted_walks = 64;
-uint16_t walked_bytes[max_noted_walks];
-int walks_noted;
-
-void forget_walked_ifds()
-{
-    if (walks_noted > max_noted_walks)
-        memset(walked_ifds, 0, sizeof walked_ifds);
-    else
-        for (int i = 0; i < walks_noted; i++)
-            walked_ifds[walked_bytes[i]] = 0;
-    walks_noted = 0;
-}
-
-// Entries read in this file. Entries of an unknown data type and pointers to
+// Entries read in one file. Entries of an unknown data type and pointers to
 // IFDs already read make no record, so the 200-record limit does not bound
 // them: many pointers into one long run of such entries would otherwise cost
 // millions of reads (and warnings) for one file. Cameras write a few hundred;
@@ -70,19 +24,20 @@ void forget_walked_ifds()
 // running past the buffer still ends in the read-past-end stop.
 constexpr uint32_t max_entries_per_file = 16384;
 static_assert(max_entries_per_file > input_buffer_size / 12);
-uint32_t entries_walked;
 
+// Notes the IFD at the cursor as walked; false when it was walked before.
 bool mark_walked(const buf_context *ctx)
 {
+    walk_state &walk = scan.walk;
     size_t position = static_cast<size_t>(ctx->buf_p - ctx->buf_start);
     unsigned char bit = static_cast<unsigned char>(1u << (position % 8));
-    if (walked_ifds[position / 8] & bit)
+    if (walk.walked_ifds[position / 8] & bit)
         return false;
-    walked_ifds[position / 8] |= bit;
-    if (walks_noted < max_noted_walks)
-        walked_bytes[walks_noted] = static_cast<uint16_t>(position / 8);
-    if (walks_noted <= max_noted_walks)
-        walks_noted++;
+    walk.walked_ifds[position / 8] |= bit;
+    if (walk.walks_noted < max_noted_walks)
+        walk.walked_bytes[walk.walks_noted] = static_cast<uint16_t>(position / 8);
+    if (walk.walks_noted <= max_noted_walks)
+        walk.walks_noted++;
     return true;
 }
 
@@ -101,12 +56,13 @@ uint32_t leading_number(const char *text)
     return negative ? 0u - result : result;
 }
 
-const char *find_display_value(const ifd_field_store *store, int ifd_type, uint32_t tag)
+// The camera's Make text, from whichever IFD holds it, or nullptr.
+const char *find_make(const ifd_field_store *store)
 {
-    for (uint32_t i = 0; i < store->count; i++)
-        if (store->fields[i].ifd_type == ifd_type && store->fields[i].tag == tag)
-            return store->fields[i].display_value;
-    return nullptr;
+    const char *make = find_field_value(store, any_ifd_type, tag::make);
+    if (make != nullptr)
+        trace("Found tag %x, value %s\n", tag::make, make);
+    return make;
 }
 
 // Thumbnail position and length come from the Thumbnail IFD alone: maker
@@ -115,52 +71,25 @@ void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int if
 {
     if (ifd_type != ifd_type_thumbnail)
         return;
-    const char *value = find_display_value(store, ifd_type, tag);
+    const char *value = find_field_value(store, ifd_type, tag);
     if (value == nullptr)
         return;
-    if (tag == tag_thumbnail_offset)
+    if (tag == tag::thumbnail_offset)
         store->thumbnail_offset = static_cast<uint32_t>(calc_file_offset(value_ctx, leading_number(value)));
     else
         store->thumbnail_length = leading_number(value);
-}
-
-void format_value(buf_context *value_ctx, const ifd_field_store *store, int ifd_type, int defn, uint32_t tag,
-                  uint32_t data_type, uint32_t count, char *text)
-{
-    const ifd_field_defn_row &row = ifd_field_defn[defn];
-    if (exif_opts_p->raw) {
-        format_field_raw(value_ctx, data_type, count, text);
-    } else if (!field_data_type_matches(data_type, defn)) {
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
-                    store->file_name, row.description, data_type_names[row.data_type], data_type_names[data_type]);
-        format_field_basic(value_ctx, data_type, count, text);
-    } else if (row.count != 0 && row.count != count) {
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
-                    store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(count));
-        format_field_basic(value_ctx, data_type, count, text);
-    } else {
-        formatter_by_ifd_type[ifd_type](value_ctx, tag, data_type, count, store->model_code, text);
-    }
 }
 
 }  // namespace
 
 int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
 {
-    if (exif_opts_p->debug)
-        printf("extract_ifd()\n");
-    if (parent_tag == main_chain_parent && depth == 0) {
-        forget_walked_ifds();
-        entries_walked = 0;
-    }
+    trace("extract_ifd()\n");
     if (depth > max_ifd_depth) {
-        if (exif_opts_p->debug)
-            printf("IFD nesting deeper than %d, not followed\n", max_ifd_depth);
+        trace("IFD nesting deeper than %d, not followed\n", max_ifd_depth);
         return exif_ok;
     }
-    if (parent_tag == static_cast<int32_t>(tag_maker_note)) {
+    if (parent_tag == static_cast<int32_t>(tag::maker_note)) {
         const model_row &model = model_table[store->model_code];
         if (store->model_code == model_fujifilm) {
             // FujiFilm counts its offsets from the maker note and writes Intel order.
@@ -172,9 +101,8 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
             offset = 0;
         }
         offset += model.ifd_offset_fix;
-        if (exif_opts_p->debug)
-            printf("Corrected IFD offset by %d (for model code %d) to %d\n", model.ifd_offset_fix,
-                   store->model_code, offset);
+        trace("Corrected IFD offset by %d (for model code %d) to %d\n", model.ifd_offset_fix,
+              store->model_code, offset);
     }
     int rc = exif_ok;
     int position = 0;
@@ -183,17 +111,14 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         if (rc != exif_ok)
             break;
         if (!mark_walked(ctx)) {
-            if (exif_opts_p->debug)
-                printf("IFD at offset %u already read, not read again\n", offset);
+            trace("IFD at offset %u already read, not read again\n", offset);
             break;
         }
         uint32_t entries = get_u_int2(ctx);
-        if (exif_opts_p->debug)
-            printf("IFD contains %d entries, parent=%x, seq=%d\n", entries, parent_tag, position);
+        trace("IFD contains %d entries, parent=%x, seq=%d\n", entries, parent_tag, position);
         for (uint32_t i = 0; i < entries && rc == exif_ok; i++) {
-            if (++entries_walked > max_entries_per_file) {
-                if (exif_opts_p->debug)
-                    printf("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
+            if (++scan.walk.entries_walked > max_entries_per_file) {
+                trace("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
                 rc = err_too_many_fields;  // ends the walk as a full store does
                 break;
             }
@@ -202,8 +127,7 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         if (rc != exif_ok)
             break;
         offset = get_u_int4(ctx);
-        if (exif_opts_p->debug)
-            printf("Offset to next IFD = %d\n", offset);
+        trace("Offset to next IFD = %d\n", offset);
         position++;
     } while (offset != 0);
     return rc;
@@ -221,20 +145,17 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     memcpy(raw_value, value_ctx.buf_p, sizeof raw_value);
 
     if (data_type == 0 || data_type > data_type_double) {
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
+        warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
         return exif_ok;
     }
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
     int defn = find_field_defn_by_tag(ifd_type, tag);
     const ifd_field_defn_row &row = ifd_field_defn[defn];
 
-    if (row.opens_ifd || (row.tag == tag_maker_note && model_table[store->model_code].has_maker_ifd)) {
+    if (row.opens_ifd || (row.tag == tag::maker_note && model_table[store->model_code].has_maker_ifd)) {
         uint32_t offset = get_u_int4(&value_ctx);
-        if (exif_opts_p->debug) {
-            printf("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count, offset);
-            printf("Entering nested IFD, offset=%d\n", offset);
-        }
+        trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count, offset);
+        trace("Entering nested IFD, offset=%d\n", offset);
         buf_context nested;
         clone_buf_context(&value_ctx, &nested);
         return extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store);
@@ -247,12 +168,11 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
             return err_end_of_buffer;
     }
     uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
-    if (exif_opts_p->debug)
-        printf("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
+    trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
 
     char text[512];  // formatters append to the empty text; no need to clear it all
     text[0] = '\0';
-    format_value(&value_ctx, store, ifd_type, defn, tag, data_type, count, text);
+    scan.formatting->format_entry({&value_ctx, store, ifd_type, defn, tag, data_type, count}, text);
 
     if (defn == field_defn_unknown) {
         char description[description_size];
@@ -262,10 +182,10 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     }
     int rc = add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count,
                              raw_value);
-    if (tag == tag_thumbnail_offset || tag == tag_thumbnail_length)
+    if (tag == tag::thumbnail_offset || tag == tag::thumbnail_length)
         note_thumbnail(store, &value_ctx, ifd_type, tag);
-    else if (tag == tag_model)
-        store->model_code = find_model_code(get_display_value_by_tag(store, tag_make), text);
+    else if (tag == tag::model)
+        store->model_code = find_model_code(find_make(store), text);
     return rc;
 }
 
@@ -287,19 +207,6 @@ int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t ta
     copy_text(f.description, sizeof f.description, description);
     copy_text(f.display_value, sizeof f.display_value, display_value);
     store->count++;
-    if (exif_opts_p->debug)
-        printf("%s - %s: %s\n", ifd_field_type_names[ifd_type], f.description, f.display_value);
+    trace("%s - %s: %s\n", scan.formatting->ifd_type_name(ifd_type), f.description, f.display_value);
     return exif_ok;
-}
-
-const char *get_display_value_by_tag(const ifd_field_store *store, uint32_t tag)
-{
-    for (uint32_t i = 0; i < store->count; i++) {
-        if (store->fields[i].tag == tag) {
-            if (exif_opts_p->debug)
-                printf("Found tag %x, value %s\n", tag, store->fields[i].display_value);
-            return store->fields[i].display_value;
-        }
-    }
-    return nullptr;
 }

@@ -5,12 +5,10 @@
 #include "exif/buf_context.h"
 #include "exif/field_store.h"
 
-// Parent tag of the main IFD chain.
-constexpr int32_t main_chain_parent = -1;
-
-int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth, ifd_field_store *store);
-int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store);
-int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag, const char *description,
+// Walks the IFD chain at `offset` (from the block's offset base), reached
+// through the entry `parent_tag` (ifd_parent_main_chain for IFD0's chain).
+[[nodiscard]] int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth, ifd_field_store *store);
+[[nodiscard]] int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store);
+[[nodiscard]] int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag, const char *description,
                     const char *display_value, uint32_t file_offset, uint32_t data_type, uint32_t count,
                     const unsigned char raw_value[4]);
-const char *get_display_value_by_tag(const ifd_field_store *store, uint32_t tag);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "exif/field_defs.h"
+#include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
 
 void display_field_names()
@@ -19,7 +20,7 @@ void display_field_names()
         if (i == field_defn_unknown || row.opens_ifd)
             continue;
         if (row.ifd_type != last_type) {
-            printf("\n%s\n", ifd_field_type_names[row.ifd_type]);
+            printf("\n%s\n", ifd_type_name(row.ifd_type));
             last_type = row.ifd_type;
         }
         printf("  %-25s %.4x  %s\n", row.nickname, row.tag, row.description);

@@ -8,13 +8,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
-#include "exif/exif_reader.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"
 #include "support/errors.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -56,13 +57,11 @@ void process_file(const char *display_path, const char *name)
     case exif_ok:
         output_fields(store);
         break;
-    case err_not_jpeg:
-        if (exif_opts_p->debug)
-            printf("Ignoring non-JPEG file %s\n", name);
+    case err_unknown_container:
+        trace("Ignoring non-JPEG file %s\n", name);
         break;
     case err_no_exif:
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: File %s is JPEG but does not contain EXIF information\n", store->path_name);
+        warn("Warning: File %s is JPEG but does not contain EXIF information\n", store->path_name);
         break;
     default:
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
@@ -103,8 +102,7 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
         fprintf(stderr, "Error: Can't open directory %s:%s\n", display_path, strerror(errno));
         return true;
     }
-    if (exif_opts_p->debug)
-        printf("Opened directory %s\n", display_path);
+    trace("Opened directory %s\n", display_path);
     bool in_place = true;
     while (in_place) {
         const dirent *entry = readdir(dir);
@@ -117,8 +115,8 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
         case type_directory:
             if (subdirs)
                 in_place = walk_directory(display_path, entry->d_name, subdirs, path);
-            else if (exif_opts_p->debug)
-                printf("Subdirectory %s ignored\n", entry->d_name);
+            else
+                trace("Subdirectory %s ignored\n", entry->d_name);
             break;
         default:
             break;  // "." and "..", or a status error already reported
@@ -138,9 +136,8 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
         return true;
     }
     if (on_walk_path(path, st)) {
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: Directory %s/%s leads back into the walk (a link loop), skipped\n",
-                    display_path, name);
+        warn("Warning: Directory %s/%s leads back into the walk (a link loop), skipped\n",
+              display_path, name);
         return true;
     }
     const size_t length = strlen(display_path);
@@ -161,8 +158,7 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
     }
     append_text(display_path, display_path_size, "/");
     append_text(display_path, display_path_size, name);
-    if (exif_opts_p->debug)
-        printf("Setting directory to %s\n", display_path);
+    trace("Setting directory to %s\n", display_path);
     enter_walk_path(path, st);
 
     walk_entries(display_path, subdirs, path);  // the handle brings the walk back whatever happened below
@@ -178,8 +174,7 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
 
 bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path)
 {
-    if (exif_opts_p->debug)
-        printf("Processing directory %s, parent %s\n", name, display_path);
+    trace("Processing directory %s, parent %s\n", name, display_path);
     if (strcmp(name, ".") != 0)
         return walk_subdirectory(display_path, name, subdirs, path);
     struct stat st;

@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "exif/field_defs.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
 #include "support/text_copy.h"
 #include "support/tokenizer.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -48,8 +49,7 @@ bool any_pseudo_field()
 
 void get_string_from_file(const char *name, char *buffer, size_t size)
 {
-    if (exif_opts_p->debug)
-        printf("Opening file %s\n", name);
+    trace("Opening file %s\n", name);
     if (size == 0)
         return;
     buffer[0] = '\0';
@@ -60,8 +60,7 @@ void get_string_from_file(const char *name, char *buffer, size_t size)
         return;
     }
     size_t got = fread(buffer, 1, size - 1, fp);
-    if (exif_opts_p->debug)
-        printf("%s: items read = %d\n", name, static_cast<int>(got));
+    trace("%s: items read = %d\n", name, static_cast<int>(got));
     buffer[got] = '\0';
     if (!from_stdin)
         fclose(fp);
@@ -81,23 +80,20 @@ int set_list_fields(const char *list)
     int column = 0;
     const char *name = get_next_name(&cursor, end, '"');
     while (name[0] != '\0' && column < max_list_columns) {
-        if (exif_opts_p->debug)
-            printf("processing field %s, column %d\n", name, column);
+        trace("processing field %s, column %d\n", name, column);
         int row = find_field_defn_by_nickname(name);
         if (row >= 0 && ifd_field_defn[row].list_column == -1) {
-            if (exif_opts_p->debug)
-                printf("Setting field %s to column %d\n", name, column);
+            trace("Setting field %s to column %d\n", name, column);
             ifd_field_defn[row].list_column = column++;
         } else if (row >= 0) {
-            if (!exif_opts_p->quiet)
-                fprintf(stderr, "Warning: Duplicate field name '%s' ignored\n", name);
-        } else if (!select_pseudo_field(name) && !exif_opts_p->quiet) {
-            fprintf(stderr, "Warning: Unknown field name '%s' ignored.\n", name);
+            warn("Warning: Duplicate field name '%s' ignored\n", name);
+        } else if (!select_pseudo_field(name)) {
+            warn("Warning: Unknown field name '%s' ignored.\n", name);
         }
         name = get_next_name(&cursor, end, '"');
     }
-    if (name[0] != '\0' && !exif_opts_p->quiet)
-        fprintf(stderr, "Warning: More than %d fields specified, remainder ignored\n", max_list_columns);
+    if (name[0] != '\0')
+        warn("Warning: More than %d fields specified, remainder ignored\n", max_list_columns);
     if (column == 0 && !any_pseudo_field()) {
         fprintf(stderr, "Error: No valid fields names specified.\n");
         return 1;

@@ -2,9 +2,10 @@
 
 #include <cstdio>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "frontend/selected_columns.h"
 #include "frontend/value_quoting.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -42,11 +43,9 @@ private:
 
 void print_field_list_header()
 {
-    if (exif_opts_p->debug)
-        printf("print_field_list_header\nClearing list fields array.\n");
+    trace("print_field_list_header\nClearing list fields array.\n");
     const char *names[max_list_columns] = {};
-    if (exif_opts_p->debug)
-        printf("Scanning ifd_field_defn for headers to be included\n");
+    trace("Scanning ifd_field_defn for headers to be included\n");
     int last = 0;
     for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++) {
         const int32_t column = ifd_field_defn[i].list_column;
@@ -56,8 +55,7 @@ void print_field_list_header()
         if (column > last)
             last = column;
     }
-    if (exif_opts_p->debug)
-        printf("Print out field headers (max=%d)\n", last);
+    trace("Print out field headers (max=%d)\n", last);
     const char separator = static_cast<char>(opts.separator);
     for (const pseudo_field &p : pseudo_fields)
         if (opts.*p.flag)

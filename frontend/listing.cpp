@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
 #include "frontend/listing.h"
 #include "frontend/outputs.h"
+#include "support/trace.h"
 
 namespace {
 constexpr size_t fold_width = 50;
@@ -62,8 +64,7 @@ private:
 
 void print_exif_fields(const ifd_field_store *store)
 {
-    if (exif_opts_p->debug)
-        fputs("Entering print_exif_fields", stdout);
+    trace("%s", "Entering print_exif_fields");
     listing_text out;
     out.add("FILE: ");
     out.add(store->path_name);
@@ -72,7 +73,7 @@ void print_exif_fields(const ifd_field_store *store)
         const ifd_field &f = store->fields[i];
         if (i == 0 || f.ifd_type != store->fields[i - 1].ifd_type) {
             out.add("\n", 1);
-            out.add(ifd_field_type_names[f.ifd_type]);
+            out.add(ifd_type_name(f.ifd_type));
             out.add("\n", 1);
         }
         // "  %-25s: ": the label left-aligned in 25 columns.

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "frontend/field_select.h"
+#include "support/trace.h"
 
 command_options opts;
 
@@ -32,8 +33,7 @@ bool set_output_style(const char *arg)
         opts.list_output = 1;
         if (arg[1] == 'h' || arg[1] == 'H') {
             opts.list_header = 1;
-            if (exif_opts_p->debug)
-                printf("Header option set\n");
+            trace("Header option set\n");
         }
         return true;
     case 's': case 'S':
@@ -46,11 +46,10 @@ bool set_output_style(const char *arg)
 }
 
 // Sets a flag and prints its debug trace.
-void set_flag(int32_t *flag, const char *trace)
+void set_flag(int32_t *flag, const char *text)
 {
     *flag = 1;
-    if (exif_opts_p->debug)
-        fputs(trace, stdout);
+    trace("%s", text);
 }
 
 }  // namespace
@@ -67,8 +66,7 @@ int set_command_options(int argc, char *argv[])
     optind = 0;  // restart the scan: the parser may run more than once per process
     int c;
     while ((c = getopt(argc, argv, "adc:f:hlo:qrtuvx")) != -1) {
-        if (exif_opts_p->debug)
-            printf("Got option '%c'\n", c);
+        trace("Got option '%c'\n", c);
         switch (c) {
         case 'a': set_flag(&opts.absolute_paths, "Absolute directory paths to be used\n"); break;
         case 'c':
@@ -80,8 +78,7 @@ int set_command_options(int argc, char *argv[])
             printf("option %c, optind=%d\n", c, optind);
             break;
         case 'f':
-            if (exif_opts_p->debug)
-                printf("Setting list fields: %s\n", optarg);
+            trace("Setting list fields: %s\n", optarg);
             if (set_list_fields(optarg) != 0)
                 failed = true;
             break;

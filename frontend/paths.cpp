@@ -6,14 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "exif/field_store.h"
 #include "support/rcs_id.h"
+#include "support/trace.h"
 
 int get_file_type(const char *path)
 {
-    if (exif_opts_p->debug)
-        printf("get_file_type RcsId: %s\n", support_rcs_id);
+    trace("get_file_type RcsId: %s\n", support_rcs_id);
     if (strcmp(path, ".") == 0)
         return type_dot;
     if (strcmp(path, "..") == 0)

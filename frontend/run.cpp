@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
-#include "exif/exif_reader.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "frontend/catalogue.h"
 #include "frontend/dir_walk.h"
 #include "frontend/options.h"
@@ -17,6 +17,7 @@
 #include "frontend/version.h"
 #include "support/errors.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -45,8 +46,7 @@ void walk_directory_argument(char *current_dir, const char *arg)
         fprintf(stderr, "Error: Can't open directory %s\n", arg);
         return;
     }
-    if (exif_opts_p->debug)
-        printf("Directory set to %s\n", arg);
+    trace("Directory set to %s\n", arg);
     if (opts.absolute_paths) {
         if (get_current_dir(current_dir) == nullptr) {
             fprintf(stderr, "Error: Directory path of %s is longer than %d characters, skipped\n", arg,
@@ -66,8 +66,7 @@ void return_to_start(const start_point &start, const char *base_dir, char *curre
         fprintf(stderr, "Error: Can't open directory %s\n", start.name);
         return;
     }
-    if (exif_opts_p->debug)
-        printf("Reset directory to %s\n", start.name);
+    trace("Reset directory to %s\n", start.name);
     copy_text(current_dir, name_size, base_dir);
 }
 
@@ -124,8 +123,7 @@ int run_tagsift(int argc, char *argv[])
                     strerror(errno));
     } else if (opts.absolute_paths) {
         copy_text(base_dir, sizeof base_dir, start.name);
-        if (exif_opts_p->debug)
-            printf("Absolution start dir set to %s\n", base_dir);
+        trace("Absolution start dir set to %s\n", base_dir);
     }
     char current_dir[name_size];
     copy_text(current_dir, sizeof current_dir, base_dir);

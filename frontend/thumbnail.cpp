@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "frontend/outputs.h"
 #include "support/created_files.h"
 #include "support/errors.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -43,11 +44,9 @@ int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
 
 int extract_thumbnail(const ifd_field_store *store)
 {
-    if (exif_opts_p->debug)
-        printf("Extracting Thumbnail (%s)\n", store->file_name);
+    trace("Extracting Thumbnail (%s)\n", store->file_name);
     if (store->thumbnail_offset == 0) {
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "Warning: File %s does not contain a thumbnail image\n", store->path_name);
+        warn("Warning: File %s does not contain a thumbnail image\n", store->path_name);
         return err_no_thumbnail;
     }
 

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
-#include "exif/exif_reader.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "frontend/field_select.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"

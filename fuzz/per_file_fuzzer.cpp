@@ -9,8 +9,8 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
-#include "exif/exif_reader.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "exif/field_defs.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"

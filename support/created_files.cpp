@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/fatal_format.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 char created_files[max_created_files][created_file_name_size];
 int32_t next_created_file_num = 0;
@@ -19,16 +20,14 @@ void add_to_created_files_list(const char *name)
         fatal_stop_format(stderr, 1, "Error: File name '%s' too long - exiting\n", name);
     copy_text(created_files[next_created_file_num], created_file_name_size, name);
     next_created_file_num++;
-    if (exif_opts_p->debug)
-        printf("Created file %d recorded: %s\n", next_created_file_num, name);
+    trace("Created file %d recorded: %s\n", next_created_file_num, name);
 }
 
 int is_created_file(const char *name)
 {
     for (int32_t i = 0; i < next_created_file_num; i++) {
         if (strcmp(created_files[i], name) == 0) {
-            if (exif_opts_p->debug)
-                printf("%s is a created file\n", name);
+            trace("%s is a created file\n", name);
             return 1;
         }
     }

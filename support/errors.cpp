@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int max_exif_fields = 200;
-
 // Indexed by code; code 9 is built at run time.
 constexpr const char *error_messages[] = {
     "No error",
@@ -39,7 +37,7 @@ char exif_error_str[50];
 const char *exif_strerror(int32_t code)
 {
     if (code == err_too_many_fields) {
-        snprintf(exif_error_str, sizeof exif_error_str, "Too many EXIF fields (>%d)", max_exif_fields);
+        snprintf(exif_error_str, sizeof exif_error_str, "Too many EXIF fields (>%d)", max_fields_per_file);
         return exif_error_str;
     }
     if (code >= 0 && code < error_count)

@@ -2,10 +2,13 @@
 #pragma once
 #include <cstdint>
 
+// Records one file may give; code 9 says so.
+constexpr int max_fields_per_file = 200;
+
 enum exif_error : int32_t {
     exif_ok = 0,
     err_cant_open = 1,
-    err_not_jpeg = 2,
+    err_unknown_container = 2,
     err_no_exif = 3,
     err_unknown_byte_order = 4,
     err_byte_order_unsupported = 5,

@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -20,15 +21,13 @@ constexpr size_t date_colon_1 = 4, date_colon_2 = 7, separator_at = 10, time_col
 
 int refuse(const char *reason)
 {
-    if (exif_opts_p->debug)
-        fputs(reason, stdout);
+    trace("%s", reason);
     return 0;
 }
 
 int refuse_value(const char *format, int value)
 {
-    if (exif_opts_p->debug)
-        printf(format, value);
+    trace(format, value);
     return 0;
 }
 
@@ -79,8 +78,7 @@ int is_valid_exif_date(const char *text)
     if (second > 59)
         return refuse_value("seconds %d out of range\n", second);
 
-    if (exif_opts_p->debug)
-        printf("Date validated %4d:%2d:%2d %2d:%2d:%2d\n", atoi(copy + year_at), month, day, hour, minute, second);
+    trace("Date validated %4d:%2d:%2d %2d:%2d:%2d\n", atoi(copy + year_at), month, day, hour, minute, second);
     return 1;
 }
 

@@ -4,8 +4,9 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/fatal_format.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ void insert_suffix(const char *name, const char *suffix, char *result)
 void create_backup_file_name(const char *name, const char *suffix, char *result)
 {
     insert_suffix(name, suffix, result);
-    if (exif_opts_p->debug)
-        printf("Backup file name: %s\n", result);
+    trace("Backup file name: %s\n", result);
 }
 
 void create_retry_file_name(const char *name, int number, char *result)
@@ -53,13 +53,11 @@ void create_retry_file_name(const char *name, int number, char *result)
     char suffix[16];
     snprintf(suffix, sizeof suffix, "(%d)", number);
     insert_suffix(name, suffix, result);
-    if (exif_opts_p->debug)
-        printf("Retry file name: %s\n", result);
+    trace("Retry file name: %s\n", result);
 }
 
 void create_temp_file_name(char *result)
 {
     snprintf(result, built_name_size, "tagkit_%lx.jpg", static_cast<unsigned long>(getpid()));
-    if (exif_opts_p->debug)
-        printf("Temp file name: %s\n", result);
+    trace("Temp file name: %s\n", result);
 }

@@ -5,8 +5,9 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/errors.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file)
         if (!quiet)
             fprintf(stderr, "Error: %s is not a JPEG file\n", path);
         close_jpeg_file(fp);
-        return err_not_jpeg;
+        return err_unknown_container;
     }
     *file = fp;
     return exif_ok;
@@ -103,16 +104,14 @@ int file_copy(FILE *source, FILE *destination, uint32_t length)
             remaining -= static_cast<uint32_t>(written);
         }
     }
-    if (exif_opts_p->debug)
-        printf("file_copy returning %d\n", result);
+    trace("file_copy returning %d\n", result);
     return result;
 }
 
 int seek_to_offset(FILE *file, long offset)
 {
     if (fseek(file, offset, SEEK_SET) != 0) {
-        if (exif_opts_p->debug)
-            printf("Seek to offset %ld failed: %s\n", offset, strerror(errno));
+        trace("Seek to offset %ld failed: %s\n", offset, strerror(errno));
         return err_seek_failed;
     }
     return exif_ok;
@@ -120,28 +119,42 @@ int seek_to_offset(FILE *file, long offset)
 
 int seek_to_first_mark(FILE *file) { return seek_to_offset(file, 2); }
 
+namespace {
+
+// The segment walk over a stream.
+struct stream_segments {
+    FILE *file;
+    int read_mark(uint32_t *mark)
+    {
+        uint16_t value = 0;
+        int rc = read_u_int2(file, &value);
+        *mark = value;
+        return rc;
+    }
+    int read_length(uint32_t mark, uint32_t *length)
+    {
+        uint16_t value = 0;
+        int rc = read_u_int2(file, &value);
+        *length = value;
+        if (rc == exif_ok)
+            trace("Skipping segment 0x%04x of length %u\n", mark, value);
+        return rc;
+    }
+    int move_to(int64_t offset) { return fseek(file, static_cast<long>(offset), SEEK_SET) == 0 ? exif_ok : err_seek_failed; }
+    static bool stops_at(uint32_t mark) { return mark == jpeg_mark_app1 || mark == jpeg_mark_sos; }
+};
+
+}  // namespace
+
 int seek_to_exif_data(FILE *file, uint16_t *length)
 {
     int rc = seek_to_first_mark(file);
     if (rc != exif_ok)
         return rc;
-    uint16_t mark = 0;
-    rc = read_u_int2(file, &mark);
-    // Each pass moves forward by at least the marker and length just read,
-    // so the walk ends at the end of the file whatever the lengths say.
-    while (rc == exif_ok && mark != jpeg_mark_app1 && mark != jpeg_mark_sos) {
-        uint16_t segment_length = 0;
-        rc = read_u_int2(file, &segment_length);
-        if (rc != exif_ok)
-            break;
-        if (exif_opts_p->debug)
-            printf("Skipping segment 0x%04x of length %u\n", mark, segment_length);
-        if (fseek(file, static_cast<long>(segment_length) - 2, SEEK_CUR) != 0) {
-            rc = err_seek_failed;
-            break;
-        }
-        rc = read_u_int2(file, &mark);
-    }
+    stream_segments segments{file};
+    int64_t segment = 2;
+    uint32_t mark = 0;
+    rc = walk_jpeg_segments(segments, &segment, &mark);
     if (rc != exif_ok)
         return rc;
     if (mark != jpeg_mark_app1)

@@ -9,9 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
-constexpr uint16_t jpeg_mark_soi = 0xFFD8;   // start of image
-constexpr uint16_t jpeg_mark_app1 = 0xFFE1;  // where EXIF data lives
-constexpr uint16_t jpeg_mark_sos = 0xFFDA;   // start of scan: no metadata after it
+#include "support/jpeg_segments.h"
 
 // Bytes that file_copy moves per pass.
 constexpr size_t file_copy_pass_size = 0x20000;

@@ -3,10 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
 #include "support/text_copy.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -27,8 +28,7 @@ int rename_with_retry(const char *old_name, char *new_name)
         if (rc != 0)
             return rc;  // a failure here would recur with every other number
         copy_text(new_name, built_name_size, numbered);
-        if (exif_opts_p->debug)
-            printf("Renamed %s to %s\n", old_name, new_name);
+        trace("Renamed %s to %s\n", old_name, new_name);
         return 0;
     }
     errno = EEXIST;

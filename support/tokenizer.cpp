@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/fatal.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -55,20 +56,17 @@ int end_of_text(const char *start, const char *end, char *dest, size_t dest_size
         gnt_state = before_name;
         return token_name;
     case after_separator:
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "End of string reached after ','\n");
+        warn("End of string reached after ','\n");
         return token_end;
     case after_equals:
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "End of string reached after '='\n");
+        warn("End of string reached after '='\n");
         return token_end;
     case in_value:
         copy_token(dest, dest_size, start, end);
         gnt_state = before_name;
         return token_value;
     case in_quoted_value:
-        if (!exif_opts_p->quiet)
-            fprintf(stderr, "End of string reached inside quoted string\n");
+        warn("End of string reached inside quoted string\n");
         return token_end;
     default: {
         char message[128];
@@ -91,9 +89,8 @@ int get_next_token(char **cursor, const char *end, char *dest, size_t dest_size)
 {
     char *p = *cursor;
     const int left = static_cast<int>(end - p);
-    if (exif_opts_p->debug)
-        printf("get_next_token('%.*s'), len=%d\n", left, p, left);  // the text need not be terminated
-    char *start = p;
+    trace("get_next_token('%.*s'), len=%d\n", left, p, left);  // the text need not be terminated
+          char *start = p;
     while (p < end) {
         char *here = p++;
         const char c = *here;
@@ -192,8 +189,7 @@ char *get_next_name(char **cursor, const char *end, int quote_char)
 
 void get_next_name_and_value(char **cursor, const char *end, char **name, char **value, int quote_char)
 {
-    if (exif_opts_p->debug)
-        printf("get_next_name_and_value ('%.*s')\n", static_cast<int>(end - *cursor), *cursor);
+    trace("get_next_name_and_value ('%.*s')\n", static_cast<int>(end - *cursor), *cursor);
     init_get_next_token(quote_char);
     char token[pair_token_size];
     bool have_name = false;
@@ -214,8 +210,7 @@ void get_next_name_and_value(char **cursor, const char *end, char **name, char *
             copy_token(next_value, sizeof next_value, token, token + strlen(token));
             *name = next_name;
             *value = next_value;
-            if (exif_opts_p->debug)
-                printf("Get next name/value returning %s=%s\n", next_name, next_value);
+            trace("Get next name/value returning %s=%s\n", next_name, next_value);
             return;
         } else {
             fprintf(stderr, "Internal Error: reached unreachable 'default' statement. %s, %d\n", module_name,
@@ -226,6 +221,5 @@ void get_next_name_and_value(char **cursor, const char *end, char **name, char *
         fprintf(stderr, "Unexpected end of list where value expected. Field '%s' ignored\n", next_name);
     *name = nullptr;
     *value = nullptr;
-    if (exif_opts_p->debug)
-        printf("Get next name/value returning NULLs\n");
+    trace("Get next name/value returning NULLs\n");
 }

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "exif/field_defs.h"
 #include "support/exif_date.h"
-#include "support/field_encode.h"
+#include "exif/field_encode.h"
 
 using namespace std::string_literals;
 

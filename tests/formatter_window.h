@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "exif/exif_options.h"
-#include "exif/exif_reader.h"
+#include "support/run_options.h"
+#include "exif/format/ifd_formats.h"
 #include "fixture/jpeg_builder.h"
 #include "harness/cli_runner.h"
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "exif/ifd_types.h"
+#include "exif/tags.h"
 
 namespace {
 
@@ -15,13 +16,13 @@ TEST(IfdTypeLookup, ParentTagPositionAndCamera) {
         {ifd_parent_main_chain, 0, model_nikon_e950, ifd_type_camera},
         {ifd_parent_main_chain, 1, 99, ifd_type_thumbnail},
         {ifd_parent_main_chain, 2, model_generic, ifd_type_unknown},
-        {ifd_parent_exif, 0, model_casio_qv8000sx, ifd_type_image},
-        {ifd_parent_exif, 1, model_generic, ifd_type_unknown},
-        {ifd_parent_sub_ifd, 0, model_generic, ifd_type_tiff_sub_ifd},
+        {static_cast<int32_t>(tag::exif_ifd), 0, model_casio_qv8000sx, ifd_type_image},
+        {static_cast<int32_t>(tag::exif_ifd), 1, model_generic, ifd_type_unknown},
+        {static_cast<int32_t>(tag::sub_ifds), 0, model_generic, ifd_type_tiff_sub_ifd},
         {0x1234, 0, model_generic, ifd_type_unknown},
-        {ifd_parent_maker_note, 0, model_canon_d30, ifd_type_canon},
-        {ifd_parent_maker_note, 0, model_generic, ifd_type_unknown},
-        {ifd_parent_maker_note, 1, model_nikon_e950, ifd_type_unknown},
+        {static_cast<int32_t>(tag::maker_note), 0, model_canon_d30, ifd_type_canon},
+        {static_cast<int32_t>(tag::maker_note), 0, model_generic, ifd_type_unknown},
+        {static_cast<int32_t>(tag::maker_note), 1, model_nikon_e950, ifd_type_unknown},
         {0, 99, model_generic, ifd_type_unknown},  // the end row never matches
     };
     for (const auto &c : cases) {
@@ -37,7 +38,7 @@ TEST(ModelLookup, EveryCameraOfTheTable) {
         EXPECT_EQ(row.model_code, code);
         EXPECT_EQ(find_model_code(row.make, row.model), code) << row.model;
         EXPECT_EQ(find_model_code(nullptr, row.model), code) << row.model;
-        EXPECT_EQ(get_ifd_type(ifd_parent_maker_note, 0, code) != ifd_type_unknown, row.has_maker_ifd == 1)
+        EXPECT_EQ(get_ifd_type(static_cast<int32_t>(tag::maker_note), 0, code) != ifd_type_unknown, row.has_maker_ifd == 1)
             << row.model;
     }
     EXPECT_EQ(model_table[model_table_rows - 1].model_code, model_table_end);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "support/tokenizer.h"
 
 namespace {

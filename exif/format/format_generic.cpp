@@ -1,6 +1,6 @@
 // Readable values of the standard TIFF and EXIF fields, selected by tag alone
 // whichever IFD the entry came from; every other tag is rendered plainly.
-#include "exif/exif_options.h"
+#include "support/run_options.h"
 #include "exif/format/format_text.h"
 #include "exif/format/formatters.h"
 #include "exif/format/standard_names.h"

@@ -1,4 +1,4 @@
-#include "support/field_encode.h"
+#include "exif/field_encode.h"
 
 #include <cstdio>
 #include <cstring>

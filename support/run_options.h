@@ -1,4 +1,4 @@
-// Reader options: set once from the command line, read everywhere.
+// Run-wide options: set once from the command line, read by every layer.
 #pragma once
 #include <cstdint>
 

@@ -1,0 +1,50 @@
+// Everything the reader keeps about the file it is reading, in one record.
+// begin_file_scan() resets it at the start of each file, so nothing of one
+// file's reading can leak into the next.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "exif/buf_context.h"
+#include "exif/entry_text.h"
+
+// The file window: up to input_buffer_size bytes of the file, read lazily.
+struct window_state {
+    FILE *fp;              // the file being read, or nullptr
+    unsigned char *start;  // the window's first byte
+    int32_t valid;         // bytes from start read from the file
+    bool at_end;           // the file has no bytes after those
+};
+
+// The part of the window not read yet, read when something reads there
+// (see set_window_tail); an empty range when none.
+struct window_tail_state {
+    uintptr_t from;
+    uintptr_t limit;
+    window_tail_loader load;
+};
+
+// IFDs already walked, by window position, so that a loop in the chains or
+// pointers is not followed twice; and the bytes of the map this file set, so
+// that the next file clears a few bytes instead of the whole map (past
+// max_noted_walks IFDs it clears all).
+constexpr int max_noted_walks = 64;
+struct walk_state {
+    unsigned char walked_ifds[input_buffer_size / 8];
+    uint16_t walked_bytes[max_noted_walks];
+    int walks_noted;
+    uint32_t entries_walked;  // IFD entries read in this file
+};
+
+struct file_scan {
+    const value_formatting *formatting;  // how values become text
+    window_state window;
+    window_tail_state tail;
+    walk_state walk;
+};
+
+extern file_scan scan;
+
+// Forgets the previous file (no window, no tail, no IFD walked, no entry
+// read) and notes how this one's values become text.
+void begin_file_scan(const value_formatting &formatting);

@@ -1,0 +1,98 @@
+#include "exif/jpeg_locator.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "exif/file_window.h"
+#include "support/errors.h"
+#include "support/jpeg_segments.h"
+#include "support/trace.h"
+
+namespace {
+
+// The segment walk over the window, reading the file again where a segment
+// lies beyond what the window holds.
+struct window_segments {
+    buf_context *ctx;
+    bool first = true;
+
+    int read_mark(uint32_t *mark)
+    {
+        *mark = get_u_int2_mm(ctx);
+        if (first)
+            trace("mark=%x, len=%d\n", *mark, 0);
+        else
+            trace("mark=%x\n", *mark);
+        first = false;
+        return exif_ok;
+    }
+    int read_length(uint32_t mark, uint32_t *length)
+    {
+        *length = get_u_int2_mm(ctx);
+        trace("mark=%x, len=%d\n", mark, *length);
+        return exif_ok;
+    }
+    // Moves the cursor to the segment at file offset `next`, reading the file
+    // there when the window does not hold the segment's marker and length.
+    int move_to(int64_t next)
+    {
+        if (next > INT32_MAX - input_buffer_size)
+            return err_no_exif;  // beyond any file this reader addresses
+        int64_t in_window = next - ctx->file_offset;
+        if (in_window >= 0 && in_window + 4 <= window_valid_bytes()) {
+            ctx->buf_p = ctx->buf_start + in_window;
+            return exif_ok;
+        }
+        if (reopen_window_at(ctx, next) != exif_ok) {
+            trace("Seek failed while searching for EXIF mark: %s\n", strerror(errno));
+            return err_seek_failed;
+        }
+        // The segment length led past the end of the file: no next marker to read.
+        return window_valid_bytes() < 2 ? err_no_exif : exif_ok;
+    }
+    static bool stops_at(uint32_t mark) { return mark == jpeg_mark_app1 || mark == jpeg_mark_sos; }
+};
+
+// Checks the "Exif\0\0" that begins the segment's data and steps over it.
+int check_exif_header(buf_context *ctx)
+{
+    trace("extract_exif_ifd\n");
+    static const char exif_header[5] = {'E', 'x', 'i', 'f', '\0'};
+    if (buf_bytes(ctx, sizeof exif_header) < sizeof exif_header ||
+        memcmp(ctx->buf_p, exif_header, sizeof exif_header) != 0) {
+        trace("EXIF buffer header not detected\n");
+        return err_no_exif_header;
+    }
+    trace("EXIF text header string detected\n");
+    skip_bytes(ctx, 6);
+    return exif_ok;
+}
+
+}  // namespace
+
+bool is_jpeg(const unsigned char *first_bytes, int32_t valid)
+{
+    return valid >= 2 && (static_cast<uint32_t>(first_bytes[0]) << 8 | first_bytes[1]) == jpeg_mark_soi;
+}
+
+int locate_jpeg_exif(buf_context *ctx)
+{
+    skip_bytes(ctx, 2);  // the start-of-image marker
+    window_segments segments{ctx};
+    int64_t segment = 2;
+    uint32_t mark = 0;
+    int rc = walk_jpeg_segments(segments, &segment, &mark);
+    if (rc != exif_ok)
+        return rc;
+    if (mark != jpeg_mark_app1) {
+        trace("Not a JPEG/EXIF file (mark=0x%x)\n", mark);
+        return err_no_exif;
+    }
+    if (segment != 2) {
+        shift_window_to(ctx, static_cast<int32_t>(segment));
+        ctx->buf_p += 2;
+    }
+    uint32_t len = get_u_int2_mm(ctx);
+    trace("JPEG file contains EXIF data, EXIF data length = %d\n", len);
+    return check_exif_header(ctx);
+}

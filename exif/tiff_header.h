@@ -1,0 +1,12 @@
+// The TIFF header that every EXIF block begins with: byte order, the number
+// 42, and the offset of the first IFD.
+#pragma once
+#include <cstdint>
+
+#include "exif/buf_context.h"
+#include "exif/field_store.h"
+
+// Reads the header at ctx's cursor, which becomes the base of the block's
+// offsets; sets the byte order of ctx and store and hands back the offset of
+// IFD0. Codes: 4 unknown byte order, 7 not 42 (with a message).
+[[nodiscard]] int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_ifd);
