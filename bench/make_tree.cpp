@@ -39,8 +39,8 @@ struct rng {
 std::string date_text(rng &r)
 {
     char text[20];
-    snprintf(text, sizeof text, "20%02u:%02u:%02u %02u:%02u:%02u", 1 + r.below(24), 1 + r.below(12),
-             1 + r.below(28), r.below(24), r.below(60), r.below(60));
+    snprintf(text, sizeof text, "20%02u:%02u:%02u %02u:%02u:%02u", 1 + r.below(24), 1 + r.below(12), 1 + r.below(28),
+             r.below(24), r.below(60), r.below(60));
     return text;
 }
 
@@ -87,8 +87,7 @@ Ifd gps_ifd(rng &r)
                 ascii(0x0003, r.below(2) ? "E" : "W"),
                 rationals(0x0004, {{r.below(180), 1}, {r.below(60), 1}, {r.below(6000), 100}}),
                 byte_values(0x0005, {0}), rationals(0x0006, {{r.below(3000), 1}}),
-                rationals(0x0007, {{r.below(24), 1}, {r.below(60), 1}, {r.below(60), 1}}),
-                ascii(0x0012, "WGS-84")}};
+                rationals(0x0007, {{r.below(24), 1}, {r.below(60), 1}, {r.below(60), 1}}), ascii(0x0012, "WGS-84")}};
 }
 
 std::vector<Entry> ifd0_entries(rng &r, const char *make, const char *model)
@@ -124,35 +123,34 @@ Entry maker_note_of(int camera, rng &r)
 {
     switch (camera) {
     case 0:  // Nikon E990 and later
-        return maker_note({}, Ifd{{undefined(0x0001, {0, 1, 0, 0}), shorts(0x0002, {0, 100}),
-                                   ascii(0x0003, "COLOR"), ascii(0x0004, "FINE "), ascii(0x0005, "AUTO  "),
-                                   ascii(0x0006, "AUTO  "), ascii(0x0007, "AF-S  "), ascii(0x0008, "NORMAL"),
-                                   rationals(0x000a, {{1, 1}}), ascii(0x0080, "AUTO  "),
-                                   rationals(0x0085, {{0, 1}}), rationals(0x0086, {{100, 100}}),
-                                   undefined(0x0088, {0, 1, 0, 0})}});
+        return maker_note(
+            {}, Ifd{{undefined(0x0001, {0, 1, 0, 0}), shorts(0x0002, {0, 100}), ascii(0x0003, "COLOR"),
+                     ascii(0x0004, "FINE "), ascii(0x0005, "AUTO  "), ascii(0x0006, "AUTO  "), ascii(0x0007, "AF-S  "),
+                     ascii(0x0008, "NORMAL"), rationals(0x000a, {{1, 1}}), ascii(0x0080, "AUTO  "),
+                     rationals(0x0085, {{0, 1}}), rationals(0x0086, {{100, 100}}), undefined(0x0088, {0, 1, 0, 0})}});
     case 1:  // Canon PowerShot G1
         return maker_note({}, Ifd{{shorts(0x0001, numbers(r, 40, 8)), shorts(0x0004, numbers(r, 20, 8)),
                                    ascii(0x0006, "IMG:PowerShot G1 JPEG"), ascii(0x0007, "Firmware Version 1.01"),
                                    longs(0x0008, {1000000 + r.below(900000)}), ascii(0x0009, "Photographer"),
                                    longs(0x000c, {r.below(99999999)})}});
     case 2:  // FujiFilm, Intel order inside a Motorola file
-        return maker_note(fujifilm_header(),
-                          Ifd{{undefined(0x0000, bytes_of("0130")), ascii(0x1000, "NORMAL "), shorts(0x1001, {3}),
-                               shorts(0x1002, {0}), shorts(0x1010, {1}), srationals(0x1011, {{0, 100}}),
-                               shorts(0x1020, {0}), shorts(0x1021, {0}), shorts(0x1030, {0}),
-                               shorts(0x1031, {0}), shorts(0x1100, {0})}},
-                          MakerLayout::FujiFilm);
+        return maker_note(
+            fujifilm_header(),
+            Ifd{{undefined(0x0000, bytes_of("0130")), ascii(0x1000, "NORMAL "), shorts(0x1001, {3}),
+                 shorts(0x1002, {0}), shorts(0x1010, {1}), srationals(0x1011, {{0, 100}}), shorts(0x1020, {0}),
+                 shorts(0x1021, {0}), shorts(0x1030, {0}), shorts(0x1031, {0}), shorts(0x1100, {0})}},
+            MakerLayout::FujiFilm);
     case 3:  // Olympus C920Z
         return maker_note(olympus_header(),
-                          Ifd{{longs(0x0200, {0, 0, 0}), shorts(0x0201, {2}), shorts(0x0202, {0}),
-                               shorts(0x0203, {0}), rationals(0x0204, {{100, 100}}), ascii(0x0207, "SX753"),
+                          Ifd{{longs(0x0200, {0, 0, 0}), shorts(0x0201, {2}), shorts(0x0202, {0}), shorts(0x0203, {0}),
+                               rationals(0x0204, {{100, 100}}), ascii(0x0207, "SX753"),
                                ascii(0x0208, "[pictureInfo] Resolution=1 [Camera Info] Type=SX753"),
                                undefined(0x0209, bytes_of("OLYMPUS DIGITAL CAMERA         "))}});
     case 4:  // Casio QV-3500EX
-        return maker_note({}, Ifd{{shorts(0x0001, {1}), shorts(0x0002, {2}), shorts(0x0003, {3}),
-                                   shorts(0x0004, {1}), shorts(0x0005, {11}), longs(0x0006, {r.below(10000)}),
-                                   shorts(0x0007, {1}), longs(0x000a, {0x10000}), shorts(0x000b, {0}),
-                                   shorts(0x000c, {0}), shorts(0x000d, {0}), shorts(0x0014, {64})}});
+        return maker_note({}, Ifd{{shorts(0x0001, {1}), shorts(0x0002, {2}), shorts(0x0003, {3}), shorts(0x0004, {1}),
+                                   shorts(0x0005, {11}), longs(0x0006, {r.below(10000)}), shorts(0x0007, {1}),
+                                   longs(0x000a, {0x10000}), shorts(0x000b, {0}), shorts(0x000c, {0}),
+                                   shorts(0x000d, {0}), shorts(0x0014, {64})}});
     default:  // a maker note the reader keeps as one value
         Bytes blob(120 + r.below(200));
         for (auto &b : blob)
@@ -164,6 +162,7 @@ Entry maker_note_of(int camera, rng &r)
 // One photo of the given camera (0..6), with a short scan.
 Bytes photo(int camera, rng &r)
 {
+    // clang-format off
     static const char *const makes[][2] = {
         {"NIKON", "E990"},
         {"Canon", "Canon PowerShot G1"},
@@ -173,6 +172,7 @@ Bytes photo(int camera, rng &r)
         {"EASTMAN KODAK COMPANY", "KODAK DC280 DIGITAL ZOOM CAMERA"},
         {"SONY", "DSC-F505V"},
     };
+    // clang-format on
     std::vector<Entry> exif = exposure_entries(r);
     exif.push_back(maker_note_of(camera, r));
     if (camera % 2 == 0)

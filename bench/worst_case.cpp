@@ -13,12 +13,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "support/run_options.h"
 #include "exif/format/ifd_formats.h"
 #include "fixture/jpeg_builder.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "fuzz/fatal_redirect.h"
+#include "support/run_options.h"
 
 using namespace fixture;
 
@@ -201,14 +201,26 @@ int main(int argc, char **argv)
         // The option byte as the per-file fuzz target reads it (thumbnails aside).
         std::vector<const char *> args;
         switch (data[0] & 7) {
-        case 1: args.push_back("-ol"); break;
-        case 2: case 6: args.push_back("-olh"); break;
-        case 3: case 7: args.push_back("-os"); break;
-        default: break;
+        case 1:
+            args.push_back("-ol");
+            break;
+        case 2:
+        case 6:
+            args.push_back("-olh");
+            break;
+        case 3:
+        case 7:
+            args.push_back("-os");
+            break;
+        default:
+            break;
         }
-        if (data[0] & 0x08) args.push_back("-u");
-        if (data[0] & 0x10) args.push_back("-x");
-        if (data[0] & 0x20) args.push_back("-q");
+        if (data[0] & 0x08)
+            args.push_back("-u");
+        if (data[0] & 0x10)
+            args.push_back("-x");
+        if (data[0] & 0x20)
+            args.push_back("-q");
         std::string name = argv[i];
         name = name.substr(name.rfind('/') + 1);
         run(name, Bytes(data.begin() + 2, data.end()), {{"own", args}});

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "support/run_options.h"
 #include "exif/field_store.h"
 #include "exif/file_scan.h"
 #include "support/errors.h"
 #include "support/fatal.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 
@@ -84,7 +84,7 @@ void close_file(FILE *fp)
         fprintf(stderr, "Error: Can't close file %s: %s\n", ifd_fields.file_name, strerror(errno));
 }
 
-int init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset)
+void init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset)
 {
     ctx->fp = fp;
     ctx->file_offset = file_offset;
@@ -92,7 +92,6 @@ int init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t siz
     ctx->buf_p = buf;
     ctx->buf_start = buf;
     ctx->buf_end = buf + size - 1;
-    return exif_ok;
 }
 
 void clone_buf_context(const buf_context *src, buf_context *dst) { *dst = *src; }
@@ -118,10 +117,7 @@ void set_window_tail(const unsigned char *from, const unsigned char *limit, wind
     scan.tail = {reinterpret_cast<uintptr_t>(from), reinterpret_cast<uintptr_t>(limit), load};
 }
 
-void clear_window_tail()
-{
-    scan.tail = {UINTPTR_MAX, 0, nullptr};
-}
+void clear_window_tail() { scan.tail = {UINTPTR_MAX, 0, nullptr}; }
 
 uint32_t get_u_int2(buf_context *ctx)
 {
@@ -148,8 +144,8 @@ uint32_t get_u_int4(buf_context *ctx)
     if (ctx->motorola_order)
         return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
                static_cast<uint32_t>(p[2]) << 8 | p[3];
-    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[1]) << 8 | p[0];
+    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 |
+           p[0];
 }
 
 int32_t get_int4(buf_context *ctx) { return static_cast<int32_t>(get_u_int4(ctx)); }

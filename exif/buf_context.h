@@ -7,22 +7,21 @@
 constexpr int32_t input_buffer_size = 0x20000;  // 131072 bytes per file
 
 struct buf_context {
-    FILE *fp;                 // the file the buffer was read from, or nullptr
-    int32_t file_offset;      // file offset of the buffer's first byte
-    int32_t buf_size;         // bytes the buffer holds
-    unsigned char *buf_p;     // cursor: next byte to read or write
-    unsigned char *buf_start; // first byte of the buffer
-    unsigned char *buf_end;   // last valid byte (inclusive)
-    int32_t motorola_order;   // 1: most significant byte first
-    unsigned char *offset_base; // TIFF offsets count from here
+    FILE *fp;                    // the file the buffer was read from, or nullptr
+    int32_t file_offset;         // file offset of the buffer's first byte
+    int32_t buf_size;            // bytes the buffer holds
+    unsigned char *buf_p;        // cursor: next byte to read or write
+    unsigned char *buf_start;    // first byte of the buffer
+    unsigned char *buf_end;      // last valid byte (inclusive)
+    int32_t motorola_order;      // 1: most significant byte first
+    unsigned char *offset_base;  // TIFF offsets count from here
 };
 
 // File access: records names and size in the header of ifd_fields.
 FILE *open_file(const char *dir_name, const char *file_name);
 void close_file(FILE *fp);
 
-int init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size,
-                     int32_t file_offset);
+void init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset);
 void clone_buf_context(const buf_context *src, buf_context *dst);
 
 // Bytes from the cursor to the end of the buffer (0 when the cursor is past it).
@@ -58,4 +57,4 @@ int32_t get_file_offset(const buf_context *ctx);
 int32_t calc_file_offset(const buf_context *ctx, uint32_t offset);
 // Moves the cursor to offset_base + offset; 0 when that lies before buf_end,
 // else 8 (the cursor is then left at the end and must not be used).
-int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset);
+[[nodiscard]] int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset);

@@ -1,8 +1,8 @@
 #include "exif/exif_reader.h"
 
+#include "exif/field_sort.h"
 #include "exif/file_scan.h"
 #include "exif/file_window.h"
-#include "exif/field_sort.h"
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
 #include "exif/jpeg_locator.h"
@@ -50,7 +50,8 @@ int read_exif_block(buf_context *ctx, ifd_field_store *store)
     if (rc == exif_ok)
         rc = read_tiff_header(ctx, store, &first_ifd);
     if (rc == exif_ok)
-        (void)extract_ifd(ctx, first_ifd, ifd_parent_main_chain, 0, store);  // a walk that stops early keeps what it gathered
+        (void)extract_ifd(ctx, first_ifd, ifd_parent_main_chain, 0,
+                          store);  // a walk that stops early keeps what it gathered
     return rc;
 }
 

@@ -3,12 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "exif/ifd_types.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 const uint32_t field_lengths[13] = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 
+// clang-format off
 const char *const data_type_names[14] = {
     "ZERO",
     "UNSIGNED BYTE",
@@ -25,6 +26,7 @@ const char *const data_type_names[14] = {
     "DOUBLE FLOAT",
     "UNSIGNED SHORT or UNSIGNED_LONG",
 };
+// clang-format on
 
 // Columns: tag, IFD type, nickname, description, data type, count, opens_ifd,
 // list_column (default), sql_quote, is_date.
@@ -32,6 +34,7 @@ const char *const data_type_names[14] = {
 // history (row 44) is left out of the default columns: focal-len holds column 9.
 // The maker-note rows with no name of their own are described by their tag.
 // The end marker belongs to no IFD type.
+// clang-format off
 constinit ifd_field_defn_row ifd_field_defn[field_defn_rows] = {
     /*   0 */ {0xffff, ifd_type_unknown,          "unknown",            "Unknown Field Tag",          7,  0, 0, -1, 1, 0},
     /*   1 */ {0x0001, ifd_type_interop,          "iop-index",          "Interop. Index",             2,  0, 0, -1, 1, 0},
@@ -328,6 +331,7 @@ constinit ifd_field_defn_row ifd_field_defn[field_defn_rows] = {
     /* 292 */ {0x0092, ifd_type_nikon_d1x,        "n3-0092",            "Field 0x0092",               8,  1, 0, -1, 0, 0},
     /* 293 */ {0xFFFFFFFF, -1,                   "end-table",          "**** End of of Table ****",  0,  0, 0, -1, 0, 0},
 };
+// clang-format on
 
 namespace {
 
@@ -349,12 +353,14 @@ struct defn_lookup {
     lookup_slot by_tag[lookup_slots];
 };
 
-uint64_t type_and_tag(int32_t ifd_type, uint32_t tag) {
+uint64_t type_and_tag(int32_t ifd_type, uint32_t tag)
+{
     return static_cast<uint64_t>(static_cast<uint32_t>(ifd_type)) << 32 | tag;
 }
 
 // The slot holding the key, or the empty slot where it belongs.
-uint32_t slot_for(const lookup_slot *table, uint64_t key) {
+uint32_t slot_for(const lookup_slot *table, uint64_t key)
+{
     uint32_t i = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 54);  // top 10 bits
     while (table[i].row >= 0 && table[i].key != key) {
         i = (i + 1) % lookup_slots;
@@ -366,7 +372,8 @@ uint32_t slot_for(const lookup_slot *table, uint64_t key) {
 defn_lookup lookup;
 bool lookup_built = false;
 
-void build_defn_lookup() {
+void build_defn_lookup()
+{
     for (lookup_slot &slot : lookup.by_type_and_tag) {
         slot = {0, -1};
     }
@@ -386,7 +393,8 @@ void build_defn_lookup() {
 
 }  // namespace
 
-int find_field_defn_by_tag(int32_t ifd_type, uint32_t tag) {
+int find_field_defn_by_tag(int32_t ifd_type, uint32_t tag)
+{
     if (!lookup_built) {
         build_defn_lookup();
     }
@@ -398,7 +406,8 @@ int find_field_defn_by_tag(int32_t ifd_type, uint32_t tag) {
     return last.row >= 0 ? last.row : field_defn_unknown;
 }
 
-int find_field_defn_by_nickname(const char *nickname) {
+int find_field_defn_by_nickname(const char *nickname)
+{
     if (nickname == nullptr) {
         return -1;
     }
@@ -411,13 +420,13 @@ int find_field_defn_by_nickname(const char *nickname) {
     return -1;
 }
 
-int field_data_type_matches(uint32_t data_type, int row) {
+int field_data_type_matches(uint32_t data_type, int row)
+{
     if (row < 0 || row >= field_defn_rows) {
         return 0;
     }
     const uint32_t expected = ifd_field_defn[row].data_type;
-    if (expected == data_type_short_or_long &&
-        (data_type == data_type_short || data_type == data_type_long)) {
+    if (expected == data_type_short_or_long && (data_type == data_type_short || data_type == data_type_long)) {
         return 1;
     }
     if (data_type == expected) {

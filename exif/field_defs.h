@@ -13,12 +13,12 @@ struct ifd_field_defn_row {
     const int32_t ifd_type;      // IFD type code
     const char *const nickname;  // lower case with hyphens; unique
     const char *const description;
-    const uint32_t data_type;    // 1..12, or data_type_short_or_long
-    const uint32_t count;        // expected count of values; 0 = any
-    const int32_t opens_ifd;     // 1: the value is the offset of a nested IFD
-    int32_t list_column;         // column in list and SQL output; -1: not output
-    const int32_t sql_quote;     // 1: quoted in SQL output
-    const int32_t is_date;       // 1 on the date/time fields
+    const uint32_t data_type;  // 1..12, or data_type_short_or_long
+    const uint32_t count;      // expected count of values; 0 = any
+    const int32_t opens_ifd;   // 1: the value is the offset of a nested IFD
+    int32_t list_column;       // column in list and SQL output; -1: not output
+    const int32_t sql_quote;   // 1: quoted in SQL output
+    const int32_t is_date;     // 1 on the date/time fields
 };
 
 constexpr int field_defn_rows = 294;

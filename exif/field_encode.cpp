@@ -21,6 +21,7 @@ struct encodable_field {
 };
 
 // The fields exif_encode_field writes; every other row gives code 16.
+// clang-format off
 constexpr encodable_field encodable_fields[] = {
     {ifd_type_camera, 0x010e, encoding::text},          // description
     {ifd_type_camera, 0x010f, encoding::text},          // make
@@ -34,6 +35,7 @@ constexpr encodable_field encodable_fields[] = {
     {ifd_type_image, 0x9004, encoding::date_time},      // date-digi
     {ifd_type_image, 0x9286, encoding::user_comment},   // comment
 };
+// clang-format on
 
 constexpr size_t max_text_len = encoded_field_size - 1;
 // The EXIF character-code designation for ASCII that starts a user comment.
@@ -73,13 +75,14 @@ int encode_user_comment(const char *text, unsigned char *out, uint32_t *out_leng
 
 struct number_type {
     uint32_t data_type;
-    bool is_signed;   // read as a signed 32-bit number rather than an unsigned one
+    bool is_signed;  // read as a signed 32-bit number rather than an unsigned one
     int64_t lowest;
     int64_t highest;
-    int32_t size;     // bytes stored
+    int32_t size;  // bytes stored
 };
 
 // The one-number data types exif_encode_num_field writes, and what each accepts.
+// clang-format off
 constexpr number_type number_types[] = {
     {data_type_short, false, 0, 65535, 2},
     {data_type_long, false, 0, 4294967295, 4},
@@ -87,6 +90,7 @@ constexpr number_type number_types[] = {
     {data_type_sshort, true, -32768, 32767, 2},
     {data_type_slong, true, -2147483648, 2147483647, 4},
 };
+// clang-format on
 
 const number_type *find_number_type(uint32_t data_type)
 {

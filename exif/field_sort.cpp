@@ -39,4 +39,3 @@ void sort_fields(ifd_field_store *store)
         done[to] = true;
     }
 }
-

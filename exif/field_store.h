@@ -4,10 +4,10 @@
 
 #include "support/errors.h"
 
-constexpr int max_name_len = 255;        // file and directory names
+constexpr int max_name_len = 255;                // file and directory names
 constexpr int max_fields = max_fields_per_file;  // records per file
-constexpr int description_size = 30;     // 29 characters and a terminator
-constexpr int display_value_size = 500;  // 499 characters and a terminator
+constexpr int description_size = 30;             // 29 characters and a terminator
+constexpr int display_value_size = 500;          // 499 characters and a terminator
 
 struct ifd_field {
     uint16_t ifd_type;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+// clang-format off
 constexpr ifd_type_row ifd_types_table[ifd_types_table_rows] = {
     /*  0 */ {-1,    0, 0,  0},
     /*  1 */ {34665, 0, 0,  1},
@@ -24,10 +25,12 @@ constexpr ifd_type_row ifd_types_table[ifd_types_table_rows] = {
     /* 18 */ {37500, 0, 14, 15},
     /* 19 */ {0,     99, 0, 17},  // end
 };
+// clang-format on
 
 namespace {
 
-int32_t scan_ifd_types(int32_t parent_tag, int32_t chain_seq, uint32_t model_code) {
+int32_t scan_ifd_types(int32_t parent_tag, int32_t chain_seq, uint32_t model_code)
+{
     int32_t any_camera = ifd_type_unknown;
     for (const ifd_type_row &row : ifd_types_table) {
         if (row.ifd_type == ifd_type_unknown) {
@@ -57,7 +60,8 @@ ifd_type_query last_query = {0, 99, 0, ifd_type_unknown};  // matches no walk
 
 }  // namespace
 
-int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code) {
+int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code)
+{
     if (parent_tag != last_query.parent_tag || chain_seq != last_query.chain_seq ||
         model_code != last_query.model_code) {
         last_query = {parent_tag, chain_seq, model_code, scan_ifd_types(parent_tag, chain_seq, model_code)};
@@ -65,6 +69,7 @@ int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code)
     return last_query.ifd_type;
 }
 
+// clang-format off
 constexpr model_row model_table[model_table_rows] = {
     {0,          0, 0,  "",         "Generic",                 "NeVer MaTcH"},
     {1,          1, 8,  "OLYMP",    "OLYMPUS OPTICAL CO.,LTD", "C920Z,D450Z"},
@@ -83,8 +88,10 @@ constexpr model_row model_table[model_table_rows] = {
     {14,         1, 0,  "",         "NIKON CORPORATION",       "NIKON D1X"},
     {0xFFFFFFFF, 0, 0,  "",         "",                        ""},
 };
+// clang-format on
 
-uint32_t find_model_code(const char *make, const char *model) {
+uint32_t find_model_code(const char *make, const char *model)
+{
     if (model == nullptr) {
         return model_generic;
     }
@@ -96,8 +103,7 @@ uint32_t find_model_code(const char *make, const char *model) {
             if (std::strcmp(row.model, model) == 0) {
                 return row.model_code;
             }
-        } else if (std::strcmp(row.make, make) == 0 &&
-                   (row.model[0] == '\0' || std::strcmp(row.model, model) == 0)) {
+        } else if (std::strcmp(row.make, make) == 0 && (row.model[0] == '\0' || std::strcmp(row.model, model) == 0)) {
             return row.model_code;
         }
     }

@@ -8,11 +8,11 @@
 #include <cstdint>
 
 // IFD type codes; exif/format/ifd_formats.h names them.
-constexpr int32_t ifd_type_camera = 0;           // IFD0
-constexpr int32_t ifd_type_image = 1;            // the EXIF IFD
-constexpr int32_t ifd_type_thumbnail = 2;        // IFD1
-constexpr int32_t ifd_type_interop = 3;          // the interoperability IFD
-constexpr int32_t ifd_type_olympus = 4;          // maker notes from here on ...
+constexpr int32_t ifd_type_camera = 0;     // IFD0
+constexpr int32_t ifd_type_image = 1;      // the EXIF IFD
+constexpr int32_t ifd_type_thumbnail = 2;  // IFD1
+constexpr int32_t ifd_type_interop = 3;    // the interoperability IFD
+constexpr int32_t ifd_type_olympus = 4;    // maker notes from here on ...
 constexpr int32_t ifd_type_nikon1 = 5;
 constexpr int32_t ifd_type_nikon2 = 6;
 constexpr int32_t ifd_type_casio = 7;
@@ -21,11 +21,11 @@ constexpr int32_t ifd_type_canon_s100 = 9;
 constexpr int32_t ifd_type_canon_d30 = 10;
 constexpr int32_t ifd_type_olympus_c2500l = 11;
 constexpr int32_t ifd_type_fujifilm = 12;
-constexpr int32_t ifd_type_gps = 13;             // the GPS IFD
+constexpr int32_t ifd_type_gps = 13;  // the GPS IFD
 constexpr int32_t ifd_type_minolta = 14;
 constexpr int32_t ifd_type_nikon_d1x = 15;
-constexpr int32_t ifd_type_tiff_sub_ifd = 16;    // an IFD of the TIFF sub-IFD list
-constexpr int32_t ifd_type_unknown = 17;         // not placed; also unknown tags
+constexpr int32_t ifd_type_tiff_sub_ifd = 16;  // an IFD of the TIFF sub-IFD list
+constexpr int32_t ifd_type_unknown = 17;       // not placed; also unknown tags
 constexpr int32_t ifd_type_count = 18;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
@@ -66,12 +66,12 @@ constexpr uint32_t model_nikon_d1x = 14;
 constexpr uint32_t model_table_end = 0xFFFFFFFF;
 
 struct model_row {
-    uint32_t model_code;      // model_table_end ends the table
-    int32_t has_maker_ifd;    // 1: the maker note is an IFD the walk reads
-    uint16_t ifd_offset_fix;  // bytes between the maker note's start and its IFD
-    const char *maker_header; // what such a maker note begins with (not compared)
-    const char *make;         // compared with the Make field
-    const char *model;        // compared with the Model field
+    uint32_t model_code;       // model_table_end ends the table
+    int32_t has_maker_ifd;     // 1: the maker note is an IFD the walk reads
+    uint16_t ifd_offset_fix;   // bytes between the maker note's start and its IFD
+    const char *maker_header;  // what such a maker note begins with (not compared)
+    const char *make;          // compared with the Make field
+    const char *model;         // compared with the Model field
 };
 
 constexpr int model_table_rows = 16;

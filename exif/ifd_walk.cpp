@@ -101,8 +101,8 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
             offset = 0;
         }
         offset += model.ifd_offset_fix;
-        trace("Corrected IFD offset by %d (for model code %d) to %d\n", model.ifd_offset_fix,
-              store->model_code, offset);
+        trace("Corrected IFD offset by %d (for model code %d) to %d\n", model.ifd_offset_fix, store->model_code,
+              offset);
     }
     int rc = exif_ok;
     int position = 0;
@@ -180,8 +180,8 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
         return add_field_entry(store, ifd_type_unknown, depth, tag, description, text, file_offset, data_type, count,
                                raw_value);
     }
-    int rc = add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count,
-                             raw_value);
+    int rc =
+        add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count, raw_value);
     if (tag == tag::thumbnail_offset || tag == tag::thumbnail_length)
         note_thumbnail(store, &value_ctx, ifd_type, tag);
     else if (tag == tag::model)

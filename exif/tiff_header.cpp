@@ -39,8 +39,8 @@ int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_i
     }
     *first_ifd = get_u_int4(ctx);
     if (*first_ifd != 8)
-        trace("WARNING: file %s - TIFF header offset to first IFD (0x%x) is not 8 (it usually is)\n",
-              store->file_name, *first_ifd);
+        trace("WARNING: file %s - TIFF header offset to first IFD (0x%x) is not 8 (it usually is)\n", store->file_name,
+              *first_ifd);
     trace("EXIF TIFF header is valid\n");
     return exif_ok;
 }

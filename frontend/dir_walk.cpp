@@ -8,12 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "support/run_options.h"
 #include "exif/format/ifd_formats.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"
 #include "support/errors.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 
@@ -67,16 +67,6 @@ void process_file(const char *display_path, const char *name)
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
         break;
     }
-}
-
-// A handle on the working directory, to come back to exactly this directory
-// even when the subdirectory was reached through a symbolic link.
-int open_working_dir()
-{
-    int fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        fd = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    return fd;
 }
 
 bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path);
@@ -136,8 +126,7 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
         return true;
     }
     if (on_walk_path(path, st)) {
-        warn("Warning: Directory %s/%s leads back into the walk (a link loop), skipped\n",
-              display_path, name);
+        warn("Warning: Directory %s/%s leads back into the walk (a link loop), skipped\n", display_path, name);
         return true;
     }
     const size_t length = strlen(display_path);

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "exif/field_defs.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/tokenizer.h"
 #include "support/trace.h"

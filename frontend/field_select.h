@@ -8,7 +8,7 @@ constexpr int max_list_columns = 20;
 // Applies a field-name list: given directly, or "@file" to read it from a file
 // ("@-" for standard input). Replaces any earlier selection. 0 on success, 1
 // when the list named no valid field.
-int set_list_fields(const char *list);
+[[nodiscard]] int set_list_fields(const char *list);
 
 // Fills buffer with at most size - 1 characters read from the named file, or
 // from standard input when the name begins with '-', and terminates it; the

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "support/run_options.h"
 #include "frontend/selected_columns.h"
 #include "frontend/value_quoting.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {

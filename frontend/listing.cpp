@@ -3,19 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
 #include "frontend/listing.h"
 #include "frontend/outputs.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {
 constexpr size_t fold_width = 50;
 constexpr char continuation_prefix[] = "                             ";  // 29 blanks, under the value
 }  // namespace
-
-int contains_newline(const char *text) { return strchr(text, '\n') != nullptr ? 1 : 0; }
 
 size_t find_punctuation(const char *text, size_t limit)
 {

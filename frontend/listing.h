@@ -4,4 +4,3 @@
 
 // Length of the next piece of text to print on one line.
 size_t find_punctuation(const char *text, size_t limit);
-int contains_newline(const char *text);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "support/run_options.h"
 #include "frontend/field_select.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 command_options opts;
@@ -18,8 +18,14 @@ constexpr command_options initial_options = {
 bool set_separator(const char *arg)
 {
     switch (arg[0]) {
-    case 'c': case 'C': opts.separator = ','; return true;
-    case 't': case 'T': opts.separator = '\t'; return true;
+    case 'c':
+    case 'C':
+        opts.separator = ',';
+        return true;
+    case 't':
+    case 'T':
+        opts.separator = '\t';
+        return true;
     default:
         fprintf(stderr, "Error: Unknown separator character '%c' specified.\n", arg[0]);
         return false;
@@ -29,14 +35,16 @@ bool set_separator(const char *arg)
 bool set_output_style(const char *arg)
 {
     switch (arg[0]) {
-    case 'l': case 'L':
+    case 'l':
+    case 'L':
         opts.list_output = 1;
         if (arg[1] == 'h' || arg[1] == 'H') {
             opts.list_header = 1;
             trace("Header option set\n");
         }
         return true;
-    case 's': case 'S':
+    case 's':
+    case 'S':
         opts.sql_output = 1;
         return true;
     default:
@@ -68,7 +76,9 @@ int set_command_options(int argc, char *argv[])
     while ((c = getopt(argc, argv, "adc:f:hlo:qrtuvx")) != -1) {
         trace("Got option '%c'\n", c);
         switch (c) {
-        case 'a': set_flag(&opts.absolute_paths, "Absolute directory paths to be used\n"); break;
+        case 'a':
+            set_flag(&opts.absolute_paths, "Absolute directory paths to be used\n");
+            break;
         case 'c':
             if (!set_separator(optarg))
                 failed = true;
@@ -82,19 +92,37 @@ int set_command_options(int argc, char *argv[])
             if (set_list_fields(optarg) != 0)
                 failed = true;
             break;
-        case 'h': set_flag(&opts.show_usage, "Usage option set\n"); break;
-        case 'l': set_flag(&opts.list_field_names, "List field names option set\n"); break;
+        case 'h':
+            set_flag(&opts.show_usage, "Usage option set\n");
+            break;
+        case 'l':
+            set_flag(&opts.list_field_names, "List field names option set\n");
+            break;
         case 'o':
             if (!set_output_style(optarg))
                 failed = true;
             break;
-        case 'q': set_flag(&exif_opts.quiet, "Quiet option set\n"); break;
-        case 'r': set_flag(&opts.subdirs, "Subdirs option set\n"); break;
-        case 't': set_flag(&opts.thumbnail_mode, "Extract thumbnail option set\n"); break;
-        case 'u': set_flag(&exif_opts.raw, "Raw option set\n"); break;
-        case 'v': set_flag(&opts.show_version, "Version Info option set\n"); break;
-        case 'x': set_flag(&exif_opts.excel_tweak, "Excel Date Tweek option set\n"); break;
-        default: failed = true; break;  // getopt has printed its diagnostic
+        case 'q':
+            set_flag(&exif_opts.quiet, "Quiet option set\n");
+            break;
+        case 'r':
+            set_flag(&opts.subdirs, "Subdirs option set\n");
+            break;
+        case 't':
+            set_flag(&opts.thumbnail_mode, "Extract thumbnail option set\n");
+            break;
+        case 'u':
+            set_flag(&exif_opts.raw, "Raw option set\n");
+            break;
+        case 'v':
+            set_flag(&opts.show_version, "Version Info option set\n");
+            break;
+        case 'x':
+            set_flag(&exif_opts.excel_tweak, "Excel Date Tweek option set\n");
+            break;
+        default:
+            failed = true;
+            break;  // getopt has printed its diagnostic
         }
     }
     if (opts.list_output && opts.sql_output) {

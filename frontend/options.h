@@ -23,4 +23,4 @@ extern command_options opts;
 
 // Fills opts and exif_opts. Returns the index of the first non-option
 // argument, 0 when there are no arguments at all, -1 after any option error.
-int set_command_options(int argc, char *argv[]);
+[[nodiscard]] int set_command_options(int argc, char *argv[]);

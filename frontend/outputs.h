@@ -6,6 +6,6 @@ void print_exif_fields(const ifd_field_store *store);
 void print_field_list(const ifd_field_store *store);
 void print_field_sql(const ifd_field_store *store);
 void print_field_list_header();
-int extract_thumbnail(const ifd_field_store *store);
+[[nodiscard]] int extract_thumbnail(const ifd_field_store *store);
 // Prints one file's fields in the style the options chose (or extracts its thumbnail).
 void output_fields(const ifd_field_store *store);

@@ -1,14 +1,16 @@
 #include "frontend/paths.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "support/run_options.h"
 #include "exif/field_store.h"
 #include "support/rcs_id.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 int get_file_type(const char *path)
@@ -27,7 +29,12 @@ int get_file_type(const char *path)
     return (st.st_mode & S_IFDIR) != 0 ? type_directory : type_file;
 }
 
-char *get_current_dir(char *buffer)
+char *get_current_dir(char *buffer) { return getcwd(buffer, max_name_len + 1); }
+
+int open_working_dir()
 {
-    return getcwd(buffer, max_name_len + 1);
+    int fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fd = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd;
 }

@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "support/run_options.h"
 #include "exif/format/ifd_formats.h"
 #include "frontend/catalogue.h"
 #include "frontend/dir_walk.h"
@@ -16,6 +15,7 @@
 #include "frontend/usage.h"
 #include "frontend/version.h"
 #include "support/errors.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 
@@ -49,8 +49,7 @@ void walk_directory_argument(char *current_dir, const char *arg)
     trace("Directory set to %s\n", arg);
     if (opts.absolute_paths) {
         if (get_current_dir(current_dir) == nullptr) {
-            fprintf(stderr, "Error: Directory path of %s is longer than %d characters, skipped\n", arg,
-                    max_name_len);
+            fprintf(stderr, "Error: Directory path of %s is longer than %d characters, skipped\n", arg, max_name_len);
             return;
         }
     } else {
@@ -112,9 +111,7 @@ int run_tagsift(int argc, char *argv[])
     }
 
     start_point start{};
-    start.fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (start.fd < 0)
-        start.fd = open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    start.fd = open_working_dir();
     char base_dir[name_size] = "";
     if (get_current_dir(start.name) == nullptr) {
         start.name[0] = '\0';

@@ -3,10 +3,14 @@
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
 {
     switch (field.source) {
-    case pseudo_source::path_name: return store->path_name;
-    case pseudo_source::dir_name: return store->dir_name;
-    case pseudo_source::file_name: return store->file_name;
-    case pseudo_source::file_size: break;
+    case pseudo_source::path_name:
+        return store->path_name;
+    case pseudo_source::dir_name:
+        return store->dir_name;
+    case pseudo_source::file_name:
+        return store->file_name;
+    case pseudo_source::file_size:
+        break;
     }
     return nullptr;
 }

@@ -19,12 +19,14 @@ struct pseudo_field {
 
 // Printed first, in this order, wherever they stand in the field list. The
 // full path goes into the SQL column "file-name", as the bare name does.
+// clang-format off
 constexpr pseudo_field pseudo_fields[] = {
     {&command_options::include_file_name_full, "file-name-full", "file-name", pseudo_source::path_name},
     {&command_options::include_file_dir, "file-dir", "file-dir", pseudo_source::dir_name},
     {&command_options::include_file_name, "file-name", "file-name", pseudo_source::file_name},
     {&command_options::include_file_size, "file-size", "file-size", pseudo_source::file_size},
 };
+// clang-format on
 
 // The file's text for a pseudo-field; nullptr for file-size, a number.
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store);

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "frontend/outputs.h"
 #include "support/created_files.h"
 #include "support/errors.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {

@@ -6,21 +6,22 @@
 
 namespace {
 
-constexpr char opt = '-';    // the character in front of every option letter
-constexpr const char *sep = "/";    // path separator in the examples
+constexpr char opt = '-';         // the character in front of every option letter
+constexpr const char *sep = "/";  // path separator in the examples
 
-void print_name_and_synopsis() {
+void print_name_and_synopsis()
+{
     fputs("\nNAME\n\n", stdout);
     fputs("   tagsift - list EXIF data from one or more JPEG files\n\n", stdout);
     fputs("SYNOPSIS\n\n", stdout);
     printf("   tagsift [%caqsux] file...\n", opt);
-    printf("   tagsift [%caqsux] %co [l|lh|s] [%cc [c|t]] [%cf field-list] file...\n",
-           opt, opt, opt, opt);
+    printf("   tagsift [%caqsux] %co [l|lh|s] [%cc [c|t]] [%cf field-list] file...\n", opt, opt, opt, opt);
     printf("   tagsift [%ch|l|t|v]\n", opt);
     fputs("\n", stdout);
 }
 
-void print_description() {
+void print_description()
+{
     fputs("DESCRIPTION\n", stdout);
     fputs("            1) Prints to standard output the EXIF data of the named\n"
           "            JPEG files, and of all JPEG files in a named directory,\n"
@@ -29,7 +30,8 @@ void print_description() {
           "            b. a subset of the fields, one line per file, for\n"
           "            loading into a spreadsheet or database;\n"
           "            c. a subset of the fields as one SQL INSERT statement\n"
-          "            per file.\n", stdout);
+          "            per file.\n",
+          stdout);
     printf("            The format is chosen with the %co option; when %co is\n"
            "            not given, all fields are printed in readable form.\n",
            opt, opt);
@@ -40,17 +42,20 @@ void print_description() {
     fputs("\n\n", stdout);
 }
 
-void print_options() {
+void print_options()
+{
     fputs("OPTIONS\n", stdout);
 
     printf("   %ca       Show absolution directory paths. When the directory\n", opt);
     fputs("            of a file is shown, it is the full directory path. By\n"
           "            default only the path relative to the current or the\n"
-          "            specified directory is shown.\n\n", stdout);
+          "            specified directory is shown.\n\n",
+          stdout);
 
     printf("   %cc [c|t] Separator character. In list mode (see %co l option)\n", opt, opt);
     fputs("            the fields are separated by this character:\n"
-          "            c = comma, t = tab. Commas are used by default.\n\n", stdout);
+          "            c = comma, t = tab. Commas are used by default.\n\n",
+          stdout);
 
     printf("   %cf [field-name,field-name,... | @file-name] \n", opt);
     printf("            Names the fields that the %co option prints, given as a\n"
@@ -82,40 +87,43 @@ void print_options() {
     printf("   %cq       Quiet mode. Do not display warning messages.\n\n", opt);
 
     printf("   %cr       Include subdirectories. If any of the files specified\n", opt);
-    fputs("            is a directory, all of its subdirectories are read too.\n\n",
-          stdout);
+    fputs("            is a directory, all of its subdirectories are read too.\n\n", stdout);
 
     printf("   %ct       Extract the thumbnail image from the specified file(s)\n", opt);
     fputs("            Each thumbnail is written to a file named after the JPEG\n"
           "            file with \"-th\" added before the '.', so the thumbnail of\n"
-          "            my-photo.jpg goes to my-photo-th.jpg.\n\n", stdout);
+          "            my-photo.jpg goes to my-photo-th.jpg.\n\n",
+          stdout);
 
     printf("   %cu       Unformatted mode. tagsift will not interpret\n", opt);
     fputs("            the values but shows them raw: a shutter speed that is\n"
-          "            normally shown as 1/125 sec is shown as 70/10.\n\n", stdout);
+          "            normally shown as 1/125 sec is shown as 70/10.\n\n",
+          stdout);
 
     printf("   %cv       Display program version information\n\n", opt);
 
     printf("   %cx       Excel compatibility mode. When importing tagsift \n", opt);
     printf("            output into Microsoft Excel, certain fields such as the\n"
            "            EXIF date/time are formatted so that Excel interprets\n"
-           "            them correctly. Ignored when %cu is also given.\n\n", opt);
+           "            them correctly. Ignored when %cu is also given.\n\n",
+           opt);
 }
 
-void print_examples() {
+void print_examples()
+{
     fputs("EXAMPLES\n", stdout);
 
     fputs("            tagsift image1.jpg image2.jpg\n\n", stdout);
     fputs("                Shows all EXIF information of image1.jpg and\n"
-          "                image2.jpg.\n\n", stdout);
+          "                image2.jpg.\n\n",
+          stdout);
 
     printf("            tagsift %cq %cr %co l .\n\n", opt, opt, opt);
     fputs("                Prints one line for each JPEG file in the current\n"
           "                directory and its subdirectories, without warnings.\n\n",
           stdout);
 
-    printf("            tagsift %co l %cc t ..%spics %susr%susers%sfred image1.jpg\n\n",
-           opt, opt, sep, sep, sep, sep);
+    printf("            tagsift %co l %cc t ..%spics %susr%susers%sfred image1.jpg\n\n", opt, opt, sep, sep, sep, sep);
     printf("                Prints one tab-separated line for each JPEG file in\n"
            "                ..%spics and %susr%susers%sfred, and one for image1.jpg.\n\n",
            sep, sep, sep, sep);
@@ -134,7 +142,8 @@ void print_examples() {
 
 }  // namespace
 
-void display_usage() {
+void display_usage()
+{
     print_name_and_synopsis();
     print_description();
     print_options();

@@ -8,14 +8,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "exif/format/ifd_formats.h"
+#include "fixture/jpeg_builder.h"
 #include "frontend/field_select.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "fuzz/fatal_redirect.h"
-#include "fixture/jpeg_builder.h"
 #include "fuzz/fuzz_io.h"
+#include "support/run_options.h"
 #include "support/tokenizer.h"
 
 namespace {

@@ -48,12 +48,13 @@ std::vector<camera> cameras()
 std::vector<Entry> maker_entries()
 {
     return {
-        shorts(0x0001, {0, 2, 1, 3, 0, 1, 2, 0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-                        21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}),
+        shorts(0x0001,
+               {0,  2,  1,  3,  0,  1,  2,  0,  1,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
+                18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}),
         shorts(0x0002, {0, 100}),
         ascii(0x0003, "COLOR"),
-        shorts(0x0004, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
-                        26, 27, 28, 29, 30}),
+        shorts(0x0004, {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
+                        16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}),
         ascii(0x0005, "AUTO  "),
         ascii(0x0006, "IMG:PowerShot G1 JPEG"),
         ascii(0x0007, "AF-S  "),
@@ -74,23 +75,39 @@ std::vector<Entry> maker_entries()
 std::vector<Entry> exposure_entries()
 {
     return {
-        rationals(0x829A, {{10, 1250}}),       srationals(0x9201, {{7, 1}}),
-        rationals(0x829D, {{56, 10}}),         shorts(0x8822, {2}),
-        shorts(0x8827, {100}),                 undefined(0x9000, bytes_of("0210")),
-        ascii(0x9003, "2001:10:06 14:31:07"), ascii(0x9004, "2001:10:06 14:31:07"),
-        undefined(0x9101, {1, 2, 3, 0}),       rationals(0x9102, {{2, 1}}),
-        rationals(0x9202, {{50, 10}}),         srationals(0x9204, {{-1, 3}}),
-        rationals(0x9205, {{26, 10}}),         rationals(0x9206, {{0xFFFFFFFF, 1}}),
-        shorts(0x9207, {5}),                   shorts(0x9208, {0}),
-        shorts(0x9209, {0}),                   rationals(0x920A, {{128, 10}}),
+        rationals(0x829A, {{10, 1250}}),
+        srationals(0x9201, {{7, 1}}),
+        rationals(0x829D, {{56, 10}}),
+        shorts(0x8822, {2}),
+        shorts(0x8827, {100}),
+        undefined(0x9000, bytes_of("0210")),
+        ascii(0x9003, "2001:10:06 14:31:07"),
+        ascii(0x9004, "2001:10:06 14:31:07"),
+        undefined(0x9101, {1, 2, 3, 0}),
+        rationals(0x9102, {{2, 1}}),
+        rationals(0x9202, {{50, 10}}),
+        srationals(0x9204, {{-1, 3}}),
+        rationals(0x9205, {{26, 10}}),
+        rationals(0x9206, {{0xFFFFFFFF, 1}}),
+        shorts(0x9207, {5}),
+        shorts(0x9208, {0}),
+        shorts(0x9209, {0}),
+        rationals(0x920A, {{128, 10}}),
         undefined(0x9286, bytes_of("ASCII\0\0\0A comment")),
-        ascii(0x9290, "123"),                  undefined(0xA000, bytes_of("0100")),
-        shorts(0xA001, {1}),                   longs(0xA002, {1600}),
-        shorts(0xA003, {1200}),                rationals(0xA20E, {{1600, 1}}),
-        shorts(0xA210, {2}),                   shorts(0xA217, {2}),
-        undefined(0xA300, {3}),                undefined(0xA301, {1}),
-        floats(0x9999, {1.5f}),                doubles(0x999A, {2.25}),
-        sbytes(0x999B, {-1, 2}),               sshorts(0x999C, {-3}),
+        ascii(0x9290, "123"),
+        undefined(0xA000, bytes_of("0100")),
+        shorts(0xA001, {1}),
+        longs(0xA002, {1600}),
+        shorts(0xA003, {1200}),
+        rationals(0xA20E, {{1600, 1}}),
+        shorts(0xA210, {2}),
+        shorts(0xA217, {2}),
+        undefined(0xA300, {3}),
+        undefined(0xA301, {1}),
+        floats(0x9999, {1.5f}),
+        doubles(0x999A, {2.25}),
+        sbytes(0x999B, {-1, 2}),
+        sshorts(0x999C, {-3}),
         slongs(0x999D, {-4}),
     };
 }
@@ -114,13 +131,13 @@ Tiff camera_tiff(const camera &cam, ByteOrder order, bool thumbnail)
     exif.push_back(maker_note(cam.header, Ifd{maker_entries()}, cam.layout));
     exif.push_back(pointer(tag::kInteropIfd, interop_ifd()));
     Ifd ifd0{{ascii(0x010E, "Harbour, at \"dusk\""), ascii(tag::kMake, cam.make), ascii(tag::kModel, cam.model),
-              shorts(0x0112, {1}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}),
-              shorts(0x0128, {2}), ascii(0x0131, "v1.1"), ascii(0x0132, "2001:10:06 14:31:07"),
-              shorts(0x0213, {2}), pointer(tag::kExifIfd, Ifd{exif}), pointer(tag::kGpsIfd, gps_ifd())}};
+              shorts(0x0112, {1}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}), shorts(0x0128, {2}),
+              ascii(0x0131, "v1.1"), ascii(0x0132, "2001:10:06 14:31:07"), shorts(0x0213, {2}),
+              pointer(tag::kExifIfd, Ifd{exif}), pointer(tag::kGpsIfd, gps_ifd())}};
     Tiff tiff{.order = order, .chain = {ifd0}};
     if (thumbnail)
-        tiff.chain.push_back(Ifd{.entries = {shorts(0x0103, {6}), rationals(0x011A, {{72, 1}})},
-                                 .thumbnail = fake_jpeg(300)});
+        tiff.chain.push_back(
+            Ifd{.entries = {shorts(0x0103, {6}), rationals(0x011A, {{72, 1}})}, .thumbnail = fake_jpeg(300)});
     return tiff;
 }
 
@@ -137,8 +154,8 @@ std::vector<std::pair<std::string, Bytes>> broken_files()
     out.push_back({"app1_length_long", build_jpeg({.exif = good, .app1_length = 0xFFFF})});
     out.push_back({"no_soi", build_jpeg({.exif = good, .soi = {0xFF, 0xD9}})});
     out.push_back({"segments_before", build_jpeg({.exif = good,
-                                                   .before = {jfif(), Segment{0xFFE2, Bytes(200, 7)},
-                                                              Segment{0xFFFE, bytes_of("comment")}}})});
+                                                  .before = {jfif(), Segment{0xFFE2, Bytes(200, 7)},
+                                                             Segment{0xFFFE, bytes_of("comment")}}})});
     out.push_back({"lying_segment", build_jpeg({.exif = good, .before = {Segment{0xFFE0, Bytes(10, 0), 0xFFF0}}})});
     out.push_back({"no_exif", build_jpeg({.before = {jfif()}})});
     out.push_back({"bad_header", build_jpeg({.exif = good, .exif_header = bytes_of("Exig\0\0")})});
@@ -209,6 +226,7 @@ struct field_list_seed {
     const char *text;
 };
 
+// clang-format off
 constexpr field_list_seed field_lists[] = {
     {0x00, "make,model,file-name"},
     {0x01, "make model\n\"date-time\" exposure-time"},
@@ -217,6 +235,7 @@ constexpr field_list_seed field_lists[] = {
     {0x40, "a='it''s' b=\"say \"\"hi\"\"\" c=\"two\nlines\""},
     {0x02, "\"unterminated"},
 };
+// clang-format on
 
 void write_field_lists(const std::string &dir)
 {

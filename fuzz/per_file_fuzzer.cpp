@@ -9,15 +9,15 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "support/run_options.h"
-#include "exif/format/ifd_formats.h"
 #include "exif/field_defs.h"
+#include "exif/format/ifd_formats.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
-#include "support/created_files.h"
-#include "support/errors.h"
 #include "fuzz/fatal_redirect.h"
 #include "fuzz/fuzz_io.h"
+#include "support/created_files.h"
+#include "support/errors.h"
+#include "support/run_options.h"
 
 namespace {
 
@@ -41,19 +41,41 @@ int set_options(uint8_t choice, uint8_t selection)
     int argc = 0;
     argv[argc++] = "tagsift";
     switch (choice & 7) {
-    case 1: argv[argc++] = "-ol"; break;
-    case 2: argv[argc++] = "-olh"; break;
-    case 3: argv[argc++] = "-os"; break;
-    case 4: argv[argc++] = "-t"; break;
-    case 6: argv[argc++] = "-olh"; argv[argc++] = "-f"; argv[argc++] = field_list; break;
-    case 7: argv[argc++] = "-os"; argv[argc++] = "-f"; argv[argc++] = field_list; break;
-    default: break;  // readable listing
+    case 1:
+        argv[argc++] = "-ol";
+        break;
+    case 2:
+        argv[argc++] = "-olh";
+        break;
+    case 3:
+        argv[argc++] = "-os";
+        break;
+    case 4:
+        argv[argc++] = "-t";
+        break;
+    case 6:
+        argv[argc++] = "-olh";
+        argv[argc++] = "-f";
+        argv[argc++] = field_list;
+        break;
+    case 7:
+        argv[argc++] = "-os";
+        argv[argc++] = "-f";
+        argv[argc++] = field_list;
+        break;
+    default:
+        break;  // readable listing
     }
-    if (choice & 0x08) argv[argc++] = "-u";
-    if (choice & 0x10) argv[argc++] = "-x";
-    if (choice & 0x20) argv[argc++] = "-q";
-    if (choice & 0x40) argv[argc++] = "-d";
-    if (choice & 0x80) argv[argc++] = "-ct";
+    if (choice & 0x08)
+        argv[argc++] = "-u";
+    if (choice & 0x10)
+        argv[argc++] = "-x";
+    if (choice & 0x20)
+        argv[argc++] = "-q";
+    if (choice & 0x40)
+        argv[argc++] = "-d";
+    if (choice & 0x80)
+        argv[argc++] = "-ct";
     argv[argc++] = input_name;
     build_field_list(selection, field_list, sizeof field_list);
     return set_command_options(argc, const_cast<char **>(argv));

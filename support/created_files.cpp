@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "support/fatal_format.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 

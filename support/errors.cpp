@@ -5,6 +5,7 @@
 namespace {
 
 // Indexed by code; code 9 is built at run time.
+// clang-format off
 constexpr const char *error_messages[] = {
     "No error",
     "Can't open file",
@@ -28,6 +29,7 @@ constexpr const char *error_messages[] = {
     "JPEG file does not contain a thumbnail image",
     "Invalid number specified",
 };
+// clang-format on
 constexpr int error_count = sizeof error_messages / sizeof error_messages[0];
 
 char exif_error_str[50];

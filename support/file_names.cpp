@@ -4,8 +4,8 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "support/run_options.h"
 #include "support/fatal_format.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {

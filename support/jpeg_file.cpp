@@ -5,8 +5,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "support/run_options.h"
 #include "support/errors.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {
@@ -69,8 +69,7 @@ void close_jpeg_file(FILE *file)
         fprintf(stderr, "Error closing file: %s\n", strerror(errno));
 }
 
-int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset,
-                          uint32_t length)
+int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset, uint32_t length)
 {
     int rc = seek_to_offset(source, source_offset);
     if (rc == exif_ok)
@@ -140,7 +139,10 @@ struct stream_segments {
             trace("Skipping segment 0x%04x of length %u\n", mark, value);
         return rc;
     }
-    int move_to(int64_t offset) { return fseek(file, static_cast<long>(offset), SEEK_SET) == 0 ? exif_ok : err_seek_failed; }
+    int move_to(int64_t offset)
+    {
+        return fseek(file, static_cast<long>(offset), SEEK_SET) == 0 ? exif_ok : err_seek_failed;
+    }
     static bool stops_at(uint32_t mark) { return mark == jpeg_mark_app1 || mark == jpeg_mark_sos; }
 };
 
@@ -176,8 +178,8 @@ int read_u_int4(FILE *file, uint32_t *value)
     unsigned char b[4];
     if (fread(b, 1, sizeof b, file) < sizeof b)
         return err_end_of_buffer;
-    *value = static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
-             static_cast<uint32_t>(b[2]) << 8 | b[3];
+    *value =
+        static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 | static_cast<uint32_t>(b[2]) << 8 | b[3];
     return exif_ok;
 }
 

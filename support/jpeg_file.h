@@ -17,40 +17,40 @@ constexpr size_t file_copy_pass_size = 0x20000;
 // Opens path with the stdio mode and accepts it only when it starts with the
 // start-of-image marker; *file is then left just after it. quiet silences the
 // "not a JPEG file" message only. Codes: 1 open failed, 2 not JPEG, 8 too short.
-int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file);
+[[nodiscard]] int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file);
 // Creates or empties path for reading and writing and writes the start-of-image
 // marker into it. Codes: 1 create failed, 12 marker not written.
-int create_jpeg_file(const char *path, FILE **file);
+[[nodiscard]] int create_jpeg_file(const char *path, FILE **file);
 // Closes the stream, printing the reason if that fails.
 void close_jpeg_file(FILE *file);
 
 // Copies length bytes from source_offset in source to destination_offset in
 // destination (both from the start of the file); length 0 copies to the end of
 // source. Codes: 10 seek failed, 8 source too short, 12 write failed.
-int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset,
-                          uint32_t length);
+[[nodiscard]] int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset,
+                                        uint32_t length);
 // The same from the streams' current positions. A short read outside
 // copy-to-end mode writes nothing of that pass.
-int file_copy(FILE *source, FILE *destination, uint32_t length);
+[[nodiscard]] int file_copy(FILE *source, FILE *destination, uint32_t length);
 
 // Seeks to offset bytes from the start of the file. Code 10 on failure.
-int seek_to_offset(FILE *file, long offset);
+[[nodiscard]] int seek_to_offset(FILE *file, long offset);
 // Seeks just past the start-of-image marker. Code 10 on failure.
-int seek_to_first_mark(FILE *file);
+[[nodiscard]] int seek_to_first_mark(FILE *file);
 // Walks the marker segments to the APP1 segment and hands back its length
 // field, leaving the stream at the segment's data. Codes: 10, 8, 3 (no APP1
 // before the start of scan).
-int seek_to_exif_data(FILE *file, uint16_t *length);
+[[nodiscard]] int seek_to_exif_data(FILE *file, uint16_t *length);
 
 // Big-endian numbers. Reads give 8 (value unchanged) when the file ends first;
 // writes give 12 when the bytes are not all written.
-int read_u_int2(FILE *file, uint16_t *value);
-int read_u_int4(FILE *file, uint32_t *value);
-int write_u_int2(FILE *file, uint16_t value);
-int write_u_int4(FILE *file, uint32_t value);
+[[nodiscard]] int read_u_int2(FILE *file, uint16_t *value);
+[[nodiscard]] int read_u_int4(FILE *file, uint32_t *value);
+[[nodiscard]] int write_u_int2(FILE *file, uint16_t value);
+[[nodiscard]] int write_u_int4(FILE *file, uint32_t value);
 
 // Writes size bytes at offset; name appears in the messages only. Codes: 10, 12.
-int write_at_offset(FILE *file, const char *name, const void *bytes, size_t size, long offset);
+[[nodiscard]] int write_at_offset(FILE *file, const char *name, const void *bytes, size_t size, long offset);
 
 // 0 only when path is known not to exist; 1 otherwise, also when its status
 // cannot be read for another reason.

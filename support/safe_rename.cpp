@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "support/run_options.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 

@@ -7,4 +7,4 @@
 // copied into new_name (an area of built_name_size bytes, support/file_names.h).
 // Returns 0, or non-zero with errno set: the failing rename's result, or -1
 // with EEXIST when all 99 numbered names are taken.
-int rename_with_retry(const char *old_name, char *new_name);
+[[nodiscard]] int rename_with_retry(const char *old_name, char *new_name);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "support/run_options.h"
 #include "support/fatal.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {
@@ -70,8 +70,8 @@ int end_of_text(const char *start, const char *end, char *dest, size_t dest_size
         return token_end;
     default: {
         char message[128];
-        snprintf(message, sizeof message, "Error: Unreachable 'default' statement reached: %s, line %d\n",
-                 module_name, __LINE__);
+        snprintf(message, sizeof message, "Error: Unreachable 'default' statement reached: %s, line %d\n", module_name,
+                 __LINE__);
         fatal_stop(message, 1);
     }
     }
@@ -90,7 +90,7 @@ int get_next_token(char **cursor, const char *end, char *dest, size_t dest_size)
     char *p = *cursor;
     const int left = static_cast<int>(end - p);
     trace("get_next_token('%.*s'), len=%d\n", left, p, left);  // the text need not be terminated
-          char *start = p;
+    char *start = p;
     while (p < end) {
         char *here = p++;
         const char c = *here;
@@ -213,8 +213,7 @@ void get_next_name_and_value(char **cursor, const char *end, char **name, char *
             trace("Get next name/value returning %s=%s\n", next_name, next_value);
             return;
         } else {
-            fprintf(stderr, "Internal Error: reached unreachable 'default' statement. %s, %d\n", module_name,
-                    __LINE__);
+            fprintf(stderr, "Internal Error: reached unreachable 'default' statement. %s, %d\n", module_name, __LINE__);
         }
     }
     if (have_name)

@@ -13,8 +13,8 @@ namespace batch {
 
 struct photo {
     std::string description{}, make{}, firm_ver{}, artist{};  // IFD0 0x010E, 0x010F, 0x0131, 0x013B
-    std::string date_taken{}, sub_time{};                      // EXIF 0x9003, 0x9290
-    std::optional<std::uint16_t> width{}, height{};            // EXIF 0xA002, 0xA003
+    std::string date_taken{}, sub_time{};                     // EXIF 0x9003, 0x9290
+    std::optional<std::uint16_t> width{}, height{};           // EXIF 0xA002, 0xA003
 };
 
 // Writes the photo, creating its directories; returns its size in bytes.

@@ -35,6 +35,18 @@ TEST(BufContext, ReadsInEitherByteOrder)
         EXPECT_EQ(w.ctx.buf_p, w.bytes + 12);
         w.at(0);
         EXPECT_EQ(get_u_int2_mm(&w.ctx), 0x3412u) << "markers are always big-endian";
+
+        // The writers are the readers' mirror image.
+        w.at(0);
+        put_u_int2(&w.ctx, 0x1234);
+        put_u_int4(&w.ctx, 0x01020304);
+        put_u_int2_mm(&w.ctx, 0xFFE1);
+        put_bytes(&w.ctx, "ab", 2);
+        w.at(0);
+        EXPECT_EQ(get_u_int2(&w.ctx), 0x1234u);
+        EXPECT_EQ(get_u_int4(&w.ctx), 0x01020304u);
+        EXPECT_EQ(get_u_int2_mm(&w.ctx), 0xFFE1u);
+        EXPECT_EQ(memcmp(w.ctx.buf_p, "ab", 2), 0);
     }
 }
 
@@ -52,11 +64,18 @@ TEST(BufContext, ReadsSkipsAndWritesGoUpToTheLastByteAndNoFurther)
     w.at(13);
     EXPECT_EXIT(get_int4(&w.ctx), testing::ExitedWithCode(8), read_past_end);
     w.at(12);
-    EXPECT_EXIT({ int f; get_float(&w.ctx, &f); }, testing::ExitedWithCode(8), read_past_end);
+    EXPECT_EXIT(
+        {
+            int f;
+            get_float(&w.ctx, &f);
+        },
+        testing::ExitedWithCode(8), read_past_end);
     w.at(10);
-    EXPECT_EXIT(skip_bytes(&w.ctx, 7), testing::ExitedWithCode(8), "Error: Attempt to skip past end of buffer, exiting\n");
+    EXPECT_EXIT(skip_bytes(&w.ctx, 7), testing::ExitedWithCode(8),
+                "Error: Attempt to skip past end of buffer, exiting\n");
     w.at(14);
-    EXPECT_EXIT(put_u_int4(&w.ctx, 1), testing::ExitedWithCode(8), "Error: Attempt to write past end of buffer, exiting\n");
+    EXPECT_EXIT(put_u_int4(&w.ctx, 1), testing::ExitedWithCode(8),
+                "Error: Attempt to write past end of buffer, exiting\n");
 }
 
 TEST(BufContext, OffsetsMustLieStrictlyBeforeTheLastByte)

@@ -31,10 +31,10 @@ TEST(Catalogue, PseudoFieldsThenEachTypeOnceInTableOrderWithoutPointersOrTheUnkn
         if (!line.empty() && line[0] != ' ')
             headings.push_back(line);
     EXPECT_EQ(headings, (std::vector<std::string>{
-        "File", "InterOp  ", "Camera   ", "Image    ", "Thumbnail", "GPS", "Maker Note (Casio)",
-        "Maker Note (Nikon models up to E950)", "Maker Note (Nikon model E990 and above)", "Maker Note (Olympus)",
-        "Maker Note (Olympus C2500L)", "Maker Note (Canon PowerShot)", "Maker Note (FujiFilm)",
-        "Maker Note (Minolta)", "Maker Note (Nikon D1X)"}));
+                            "File", "InterOp  ", "Camera   ", "Image    ", "Thumbnail", "GPS", "Maker Note (Casio)",
+                            "Maker Note (Nikon models up to E950)", "Maker Note (Nikon model E990 and above)",
+                            "Maker Note (Olympus)", "Maker Note (Olympus C2500L)", "Maker Note (Canon PowerShot)",
+                            "Maker Note (FujiFilm)", "Maker Note (Minolta)", "Maker Note (Nikon D1X)"}));
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ TEST(CommandLine, UsageWinsOverCatalogueAndCatalogueOverVersion)
 TEST(CommandLine, OptionErrorsStopWithStatusOneBeforeAnythingElse)
 {
     const std::string p = tagsift_binary() + ": ";
+    // clang-format off
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"-h", "-c", "x"}, "Error: Unknown separator character 'x' specified.\n"},
         {{"-c", "z", "-f", "width", "nofile.jpg"}, "Error: Unknown separator character 'z' specified.\n"},
@@ -41,6 +42,7 @@ TEST(CommandLine, OptionErrorsStopWithStatusOneBeforeAnythingElse)
         // One bad option fails the parse even when a good one follows.
         {{"-c", "q", "-c", "t", "-v"}, "Error: Unknown separator character 'q' specified.\n"},
     };
+    // clang-format on
     for (const auto &[args, err] : cases) {
         cli_result r = run_tagsift(args);
         EXPECT_EQ(r.status, 1) << args[0] << " " << args[1];
@@ -52,10 +54,12 @@ TEST(CommandLine, OptionErrorsStopWithStatusOneBeforeAnythingElse)
 TEST(CommandLine, OptionArgumentsAreReadByTheirFirstCharacters)
 {
     // Without files nothing is printed but the list header, which shows the separator.
+    // clang-format off
     const std::pair<std::vector<std::string>, std::string> accepted[] = {
         {{"-oL"}, ""}, {{"-olist"}, ""}, {{"-o", "lx"}, ""}, {{"-oSQL"}, ""}, {{"-q", "-r", "-u", "-x", "-a"}, ""},
         {{"-cC", "-oLh"}, "file-name-full,exp-time,"}, {{"-ctab", "-o", "lh"}, "file-name-full\texp-time\t"},
     };
+    // clang-format on
     for (const auto &[args, header] : accepted) {
         cli_result r = run_tagsift(args);
         EXPECT_EQ(r.status, 0) << args[0];
@@ -71,10 +75,11 @@ TEST(CommandLine, MissingAndOverlongNamesAreReportedAndTheRunGoesOn)
     cli_result r = run_tagsift({long_name, "missing.jpg", "-q", "gone/", "--", "-notanoption"}, {.cwd = dir.path()});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Error: Name longer than 255 characters, skipped: " + long_name + "\n"
-                     "Error: file missing.jpg: can't determine file type: No such file or directory\n"
-                     "Error: file gone/: can't determine file type: No such file or directory\n"
-                     "Error: file -notanoption: can't determine file type: No such file or directory\n");
+    EXPECT_EQ(r.err, "Error: Name longer than 255 characters, skipped: " + long_name +
+                         "\n"
+                         "Error: file missing.jpg: can't determine file type: No such file or directory\n"
+                         "Error: file gone/: can't determine file type: No such file or directory\n"
+                         "Error: file -notanoption: can't determine file type: No such file or directory\n");
 }
 
 }  // namespace

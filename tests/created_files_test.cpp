@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "harness/cli_runner.h"
+#include "support/created_files.h"
 #include "support/file_names.h"
 #include "support/safe_rename.h"
 
@@ -15,8 +16,10 @@ namespace {
 TEST(FileNames, SuffixBeforeTheExtensionOfTheLastComponentInNinetyNineCharacters)
 {
     char result[built_name_size + 20];
-    for (auto [name, expected] : {std::pair{"a.b.jpg", "a.b-th.jpg"}, {".hidden", ".hidden-th"},
-                                  {"dir.d/photo", "dir.d/photo-th"}, {"../x.d/p.jpeg", "../x.d/p-th.jpeg"}}) {
+    for (auto [name, expected] : {std::pair{"a.b.jpg", "a.b-th.jpg"},
+                                  {".hidden", ".hidden-th"},
+                                  {"dir.d/photo", "dir.d/photo-th"},
+                                  {"../x.d/p.jpeg", "../x.d/p-th.jpeg"}}) {
         create_backup_file_name(name, "-th", result);
         EXPECT_STREQ(result, expected);
     }
@@ -30,6 +33,18 @@ TEST(FileNames, SuffixBeforeTheExtensionOfTheLastComponentInNinetyNineCharacters
     const std::string too_long = std::string(95, 'a') + ".jpg";
     EXPECT_EXIT((dup2(STDERR_FILENO, STDOUT_FILENO), create_backup_file_name(too_long.c_str(), "-th", result)),
                 testing::ExitedWithCode(1), "^ASSERT failed at [0-9]+ in file_names\\.cpp\n$");
+
+    create_temp_file_name(result);
+    char expected[built_name_size];
+    snprintf(expected, sizeof expected, "tagkit_%lx.jpg", static_cast<unsigned long>(getpid()));
+    EXPECT_STREQ(result, expected) << "one temporary name per process";
+}
+
+TEST(CreatedFiles, RemembersTheNamesItWasGiven)
+{
+    add_to_created_files_list("made-th.jpg");
+    EXPECT_EQ(is_created_file("made-th.jpg"), 1);
+    EXPECT_EQ(is_created_file("other-th.jpg"), 0);
 }
 
 TEST(SafeRename, TakesTheWantedOrTheFirstFreeNumberedName)

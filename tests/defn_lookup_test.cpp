@@ -72,8 +72,7 @@ TEST(IfdTypeLookup, RepeatedAndInterleavedQuestionsGetTheScansAnswer)
                 for (uint32_t model = 0; model <= 15; model++)
                     for (int again = 0; again < 2; again++)
                         EXPECT_EQ(get_ifd_type(parent, seq, model), scan_for_ifd_type(parent, seq, model))
-                            << "parent 0x" << std::hex << parent << std::dec << ", seq " << seq << ", model "
-                            << model;
+                            << "parent 0x" << std::hex << parent << std::dec << ", seq " << seq << ", model " << model;
     EXPECT_EQ(get_ifd_type(0x927C, 0, model_nikon_e990), ifd_type_nikon2);
     EXPECT_EQ(get_ifd_type(0x927C, 0, model_generic), ifd_type_unknown);
     EXPECT_EQ(get_ifd_type(0x927C, 0, model_nikon_e990), ifd_type_nikon2);

@@ -10,7 +10,8 @@ namespace {
 
 // Every row is the one its nickname and its (type, tag) pair find, and the
 // rows of one IFD type stand together.
-TEST(FieldDefTable, RowsAreUniqueAndGroupedByType) {
+TEST(FieldDefTable, RowsAreUniqueAndGroupedByType)
+{
     ASSERT_EQ(std::size(ifd_field_defn), 294u);
     EXPECT_EQ(ifd_field_defn[field_defn_end].tag, field_defn_end_tag);
     std::set<int32_t> finished;
@@ -25,7 +26,8 @@ TEST(FieldDefTable, RowsAreUniqueAndGroupedByType) {
     }
 }
 
-TEST(FieldDefByTag, OwnTypeThenLastRowOfTheTagThenUnknown) {
+TEST(FieldDefByTag, OwnTypeThenLastRowOfTheTagThenUnknown)
+{
     // 0x0128 stands in Camera (row 13) and, last, in Thumbnail (row 78).
     EXPECT_EQ(find_field_defn_by_tag(ifd_type_thumbnail, 0x0128), 78);
     EXPECT_EQ(find_field_defn_by_tag(ifd_type_camera, 0x0128), 13);
@@ -37,7 +39,8 @@ TEST(FieldDefByTag, OwnTypeThenLastRowOfTheTagThenUnknown) {
     EXPECT_EQ(find_field_defn_by_tag(ifd_type_camera, 0x10128), field_defn_unknown);
 }
 
-TEST(FieldDefByNickname, ExactCaseSensitiveMatch) {
+TEST(FieldDefByNickname, ExactCaseSensitiveMatch)
+{
     for (const char *miss : {"EXP-TIME", "Exp-time", "exp-tim", "exp-time ", "", "end-table"}) {
         EXPECT_EQ(find_field_defn_by_nickname(miss), -1) << miss;
     }
@@ -48,7 +51,8 @@ TEST(FieldDefByNickname, ExactCaseSensitiveMatch) {
 }
 
 // The first field row that expects the given data type.
-int first_row_expecting(uint32_t data_type) {
+int first_row_expecting(uint32_t data_type)
+{
     for (int i = 1; i < field_defn_end; ++i) {
         if (ifd_field_defn[i].data_type == data_type) {
             return i;
@@ -57,18 +61,19 @@ int first_row_expecting(uint32_t data_type) {
     return -1;
 }
 
-TEST(FieldDefDataType, ShortOrLongAndTheOneWayPairs) {
+TEST(FieldDefDataType, ShortOrLongAndTheOneWayPairs)
+{
     const struct {
         uint32_t row_type, entry_type;
         int matches;
     } cases[] = {
-        {data_type_short_or_long, data_type_short, 1}, {data_type_short_or_long, data_type_long, 1},
+        {data_type_short_or_long, data_type_short, 1},  {data_type_short_or_long, data_type_long, 1},
         {data_type_short_or_long, data_type_sshort, 0}, {data_type_short, data_type_long, 0},
-        {data_type_ascii, data_type_byte, 1},          {data_type_byte, data_type_ascii, 1},
-        {data_type_sshort, data_type_short, 1},        {data_type_short, data_type_sshort, 0},
-        {data_type_slong, data_type_long, 1},          {data_type_long, data_type_slong, 0},
-        {data_type_srational, data_type_rational, 1},  {data_type_rational, data_type_srational, 0},
-        {data_type_byte, data_type_sbyte, 0},          {data_type_undefined, data_type_ascii, 0},
+        {data_type_ascii, data_type_byte, 1},           {data_type_byte, data_type_ascii, 1},
+        {data_type_sshort, data_type_short, 1},         {data_type_short, data_type_sshort, 0},
+        {data_type_slong, data_type_long, 1},           {data_type_long, data_type_slong, 0},
+        {data_type_srational, data_type_rational, 1},   {data_type_rational, data_type_srational, 0},
+        {data_type_byte, data_type_sbyte, 0},           {data_type_undefined, data_type_ascii, 0},
     };
     for (const auto &c : cases) {
         const int row = first_row_expecting(c.row_type);

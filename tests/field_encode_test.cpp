@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "support/run_options.h"
 #include "exif/field_defs.h"
-#include "support/exif_date.h"
 #include "exif/field_encode.h"
+#include "support/exif_date.h"
+#include "support/run_options.h"
 
 using namespace std::string_literals;
 
@@ -15,6 +15,7 @@ namespace {
 
 TEST(ExifDate, EachStepRefusesWithItsReasonShownOnlyWithDebug)
 {
+    // clang-format off
     const std::pair<const char *, std::string> checks[] = {
         {"2001:10:06 12:30:00 and more", "Invalid date field length 20\n"},
         {"2001:10:06T12:30:00", "Date/time separator 'T' is not a space\n"},
@@ -27,6 +28,7 @@ TEST(ExifDate, EachStepRefusesWithItsReasonShownOnlyWithDebug)
         {"2001:10:06 12:30: 0", "seconds not numeric\n"}, {"2001:10:06 12:30:60", "seconds 60 out of range\n"},
         {"0000:02:31 23:59:59", "Date validated    0: 2:31 23:59:59\n"},
     };
+    // clang-format on
     for (int debug : {1, 0}) {
         exif_opts.debug = debug;
         for (const auto &[text, message] : checks) {
@@ -74,19 +76,28 @@ TEST(EncodeNumField, RangesOfEachTypeInBothByteOrders)
         std::vector<unsigned char> intel;  // the stored bytes in Intel order; reversed for Motorola
     } const cases[] = {
         // SHORT
-        {"orient", " +258abc", 0, {0x02, 0x01}}, {"orient", "65536", 20, {}}, {"orient", "-1", 20, {}},
+        {"orient", " +258abc", 0, {0x02, 0x01}},
+        {"orient", "65536", 20, {}},
+        {"orient", "-1", 20, {}},
         {"orient", "", 20, {}},
         // LONG, and SHORT or LONG
-        {"th-if-offset", "16909060", 0, {0x04, 0x03, 0x02, 0x01}}, {"th-if-offset", "-1", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
-        {"th-if-offset", "4294967296", 20, {}}, {"width", "70000", 0, {0x70, 0x11, 0x01, 0x00}},
+        {"th-if-offset", "16909060", 0, {0x04, 0x03, 0x02, 0x01}},
+        {"th-if-offset", "-1", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"th-if-offset", "4294967296", 20, {}},
+        {"width", "70000", 0, {0x70, 0x11, 0x01, 0x00}},
         // SSHORT
-        {"olc2500l-1007", "-32768", 0, {0x00, 0x80}}, {"olc2500l-1007", "32767", 0, {0xFF, 0x7F}},
-        {"olc2500l-1007", "32768", 20, {}}, {"olc2500l-1007", "-32769", 20, {}},
+        {"olc2500l-1007", "-32768", 0, {0x00, 0x80}},
+        {"olc2500l-1007", "32767", 0, {0xFF, 0x7F}},
+        {"olc2500l-1007", "32768", 20, {}},
+        {"olc2500l-1007", "-32769", 20, {}},
         // SLONG
-        {"image-type", "-2147483648", 0, {0x00, 0x00, 0x00, 0x80}}, {"image-type", "2147483648", 20, {}},
-        {"image-type", "2147483647", 0, {0xFF, 0xFF, 0xFF, 0x7F}}, {"image-type", "-2147483649", 20, {}},
+        {"image-type", "-2147483648", 0, {0x00, 0x00, 0x00, 0x80}},
+        {"image-type", "2147483648", 20, {}},
+        {"image-type", "2147483647", 0, {0xFF, 0xFF, 0xFF, 0x7F}},
+        {"image-type", "-2147483649", 20, {}},
         // a value count of 0, a rational
-        {"cn-0000", "1", 16, {}}, {"x-res", "1", 16, {}},
+        {"cn-0000", "1", 16, {}},
+        {"x-res", "1", 16, {}},
     };
     for (const auto &c : cases) {
         for (int32_t motorola : {0, 1}) {

@@ -43,13 +43,20 @@ std::string render(formatter f, const value_window &w, uint32_t type, uint32_t c
     f(&ctx, type, count, text);
     return std::string(text, strnlen(text, sizeof text));
 }
-std::string raw(const value_window &w, uint32_t type, uint32_t count, size_t at = 0) { return render(format_field_raw, w, type, count, at); }
-std::string basic(const value_window &w, uint32_t type, uint32_t count, size_t at = 0) { return render(format_field_basic, w, type, count, at); }
+std::string raw(const value_window &w, uint32_t type, uint32_t count, size_t at = 0)
+{
+    return render(format_field_raw, w, type, count, at);
+}
+std::string basic(const value_window &w, uint32_t type, uint32_t count, size_t at = 0)
+{
+    return render(format_field_basic, w, type, count, at);
+}
 
 TEST(FormatBasic, RationalsTextAndBytesRawAndBasic)
 {
     value_window w(80);
-    w.put(0, {70, 10, 5, 0, uint32_t(-1), 3, uint32_t(-3), uint32_t(-4), uint32_t(-5), 0, 0xFFFFFFFF, 3, (1u << 24) + 1, 1});
+    w.put(0, {70, 10, 5, 0, uint32_t(-1), 3, uint32_t(-3), uint32_t(-4), uint32_t(-5), 0, 0xFFFFFFFF, 3, (1u << 24) + 1,
+              1});
     memcpy(w.bytes.data() + 56, "0210\0\x1f~ \x7f", 9);
     const struct {
         uint32_t type, count, at;

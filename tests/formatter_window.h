@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "support/run_options.h"
 #include "exif/format/ifd_formats.h"
 #include "fixture/jpeg_builder.h"
 #include "harness/cli_runner.h"
+#include "support/run_options.h"
 
 namespace readback {
 

@@ -7,7 +7,8 @@
 
 namespace {
 
-TEST(IfdTypeLookup, ParentTagPositionAndCamera) {
+TEST(IfdTypeLookup, ParentTagPositionAndCamera)
+{
     const struct {
         int32_t parent, seq;
         uint32_t model;
@@ -32,26 +33,38 @@ TEST(IfdTypeLookup, ParentTagPositionAndCamera) {
 
 // Each camera is found by its Make and Model and by its Model alone, and
 // gets a maker-note type exactly when its maker note is an IFD.
-TEST(ModelLookup, EveryCameraOfTheTable) {
+TEST(ModelLookup, EveryCameraOfTheTable)
+{
     for (uint32_t code = 1; code < model_table_rows - 1; ++code) {
         const model_row &row = model_table[code];
         EXPECT_EQ(row.model_code, code);
         EXPECT_EQ(find_model_code(row.make, row.model), code) << row.model;
         EXPECT_EQ(find_model_code(nullptr, row.model), code) << row.model;
-        EXPECT_EQ(get_ifd_type(static_cast<int32_t>(tag::maker_note), 0, code) != ifd_type_unknown, row.has_maker_ifd == 1)
+        EXPECT_EQ(get_ifd_type(static_cast<int32_t>(tag::maker_note), 0, code) != ifd_type_unknown,
+                  row.has_maker_ifd == 1)
             << row.model;
     }
     EXPECT_EQ(model_table[model_table_rows - 1].model_code, model_table_end);
 }
 
-TEST(ModelLookup, ExactCaseSensitiveUntrimmedMatch) {
+TEST(ModelLookup, ExactCaseSensitiveUntrimmedMatch)
+{
     const struct {
         const char *make, *model;
     } misses[] = {
-        {"NIKON", "E9"},   {"NIKON", "E950 "}, {"nikon", "E950"},     {"NIKON ", "E950"},
-        {"CASIO", "E950"}, {"NIKON", "NIKON D1X"}, {"OLYMPUS OPTICAL CO.,LTD", "C2500L"},
-        {"", ""},          {nullptr, "e990"},  {nullptr, "E990 "},    {nullptr, ""},
-        {nullptr, nullptr}, {"NIKON", nullptr},
+        {"NIKON", "E9"},
+        {"NIKON", "E950 "},
+        {"nikon", "E950"},
+        {"NIKON ", "E950"},
+        {"CASIO", "E950"},
+        {"NIKON", "NIKON D1X"},
+        {"OLYMPUS OPTICAL CO.,LTD", "C2500L"},
+        {"", ""},
+        {nullptr, "e990"},
+        {nullptr, "E990 "},
+        {nullptr, ""},
+        {nullptr, nullptr},
+        {"NIKON", nullptr},
     };
     for (const auto &m : misses) {
         EXPECT_EQ(find_model_code(m.make, m.model), model_generic)

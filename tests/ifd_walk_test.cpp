@@ -63,9 +63,9 @@ void expect_listing_and_warnings(const one_file &file, const std::string &out, c
 
 TEST(IfdWalk, UnknownTagsAreListedUnderUnknownAndUnknownDataTypesSkipped)
 {
-    one_file file(Tiff{.chain = {Ifd{{entry_raw(0x010E, 0, 1, {'a', 0, 0, 0}), ascii(tag::kMake, "ACME"),
-                                      shorts(0xC001, {7}), entry_raw(0x0131, 13, 1, {3, 0, 0, 0}),
-                                      undefined(0xC000, text_bytes("WXYZ"))}}}});
+    one_file file(
+        Tiff{.chain = {Ifd{{entry_raw(0x010E, 0, 1, {'a', 0, 0, 0}), ascii(tag::kMake, "ACME"), shorts(0xC001, {7}),
+                            entry_raw(0x0131, 13, 1, {3, 0, 0, 0}), undefined(0xC000, text_bytes("WXYZ"))}}}});
     expect_listing_and_warnings(
         file,
         listing(camera + line("Make", "ACME") + unknown + line(unknown_label(0xC000), "WXYZ") +
@@ -88,9 +88,10 @@ TEST(IfdWalk, TypeAndCountMismatchesWarnAndShowThePlainValue)
         listing(camera + line("Description", "Hi") + line("Make", "5") + line("Orientation (start point)", "1 2") +
                 image + line("ISO Speed", "-1") + line("Brightness", "0.50") + line("Image Width", "640") +
                 line("Image Height", "480.00")),
-        type_warning + "'Make', expected STRING, actual UNSIGNED SHORT.\n"
-        "Warning: file f.jpg - Unexpected data repeat count for field 'Orientation (start point)', expected 1, "
-        "actual 2\n" +
+        type_warning +
+            "'Make', expected STRING, actual UNSIGNED SHORT.\n"
+            "Warning: file f.jpg - Unexpected data repeat count for field 'Orientation (start point)', expected 1, "
+            "actual 2\n" +
             type_warning + "'Image Height', expected UNSIGNED SHORT or UNSIGNED_LONG, actual UNSIGNED RATIONAL.\n" +
             type_warning + "'ISO Speed', expected UNSIGNED SHORT, actual SIGNED SHORT.\n");
 }
@@ -109,16 +110,17 @@ TEST(IfdWalk, TheFirst200FieldsAreKeptAndTheRestIgnored)
 
 TEST(IfdWalk, PointersOpenTheirIfdTypesAndASecondExifIfdIsUnknown)
 {
-    const std::vector<Ifd> exif_chain = {Ifd{{ascii(0x9290, "42"), pointer(tag::kInteropIfd, Ifd{{ascii(0x0001, "R98")}})}},
-                                         Ifd{{shorts(0x8827, {100}), ascii(0x9290, "43")}}};
-    one_file file(Tiff{.chain = {Ifd{{ascii(tag::kMake, "ACME"), pointer(tag::kSubIfds, Ifd{{shorts(0x0100, {640})}}),
-                                      pointer_chain(tag::kExifIfd, exif_chain),
-                                      pointer(tag::kGpsIfd, Ifd{{ascii(0x0001, "N")}})}}}});
-    expect_output(file.run(), listing(camera + line("Make", "ACME") + image + line("Subsec Time", "42") +
-                                      heading("InterOp  ") + line("Interop. Index", "R98") + heading("GPS") +
-                                      line("Latitude Reference", "N") + heading("TIFF Sub-IFD") +
-                                      line("Image Width", "640") + unknown + line("ISO Speed", "100") +
-                                      line("Subsec Time", "43")));
+    const std::vector<Ifd> exif_chain = {
+        Ifd{{ascii(0x9290, "42"), pointer(tag::kInteropIfd, Ifd{{ascii(0x0001, "R98")}})}},
+        Ifd{{shorts(0x8827, {100}), ascii(0x9290, "43")}}};
+    one_file file(Tiff{
+        .chain = {Ifd{{ascii(tag::kMake, "ACME"), pointer(tag::kSubIfds, Ifd{{shorts(0x0100, {640})}}),
+                       pointer_chain(tag::kExifIfd, exif_chain), pointer(tag::kGpsIfd, Ifd{{ascii(0x0001, "N")}})}}}});
+    expect_output(file.run(),
+                  listing(camera + line("Make", "ACME") + image + line("Subsec Time", "42") + heading("InterOp  ") +
+                          line("Interop. Index", "R98") + heading("GPS") + line("Latitude Reference", "N") +
+                          heading("TIFF Sub-IFD") + line("Image Width", "640") + unknown + line("ISO Speed", "100") +
+                          line("Subsec Time", "43")));
 }
 
 TEST(IfdWalk, PointerValueIsReadAsA32BitOffsetWhateverItsType)
@@ -168,9 +170,9 @@ TEST(IfdWalk, MakerNotesAreWalkedByCamera)
         if (!c.make.empty())
             ifd0.entries.insert(ifd0.entries.begin(), ascii(tag::kMake, c.make));
         const std::string make_line = c.make.empty() ? "" : line("Make", c.make);
-        expect_output(one_file(Tiff{.order = c.order, .chain = {ifd0}}).run(),
-                      listing(camera + make_line + line("Model", c.model) + image + line("ISO Speed", "100") +
-                              c.note_listing));
+        expect_output(
+            one_file(Tiff{.order = c.order, .chain = {ifd0}}).run(),
+            listing(camera + make_line + line("Model", c.model) + image + line("ISO Speed", "100") + c.note_listing));
     }
 }
 
@@ -183,9 +185,10 @@ TEST(IfdWalk, TextValuesStopAtTheEndOfTheWindow)
         letters[i] = static_cast<std::uint8_t>('a' + i % 26);
     const std::uint32_t tiff_start = 12, window_end = 131072;
     for (std::uint32_t left : {5u, 1u}) {
-        Bytes bytes = build_jpeg({.exif = Tiff{.chain = {Ifd{{entry_value(0x010E, kAscii, 100, window_end - left - tiff_start),
-                                                                ascii(tag::kMake, "ACME")}}}},
-                                  .scan_data = letters});
+        Bytes bytes =
+            build_jpeg({.exif = Tiff{.chain = {Ifd{{entry_value(0x010E, kAscii, 100, window_end - left - tiff_start),
+                                                    ascii(tag::kMake, "ACME")}}}},
+                        .scan_data = letters});
         const std::string tail(bytes.begin() + window_end - left, bytes.begin() + window_end);
         // An offset on the window's last byte ends the walk.
         expect_output(one_file(bytes).run(),
@@ -201,6 +204,7 @@ TEST(IfdWalk, LoopsAndOffsetsPastTheBufferEndTheWalkKeepingWhatWasRead)
     auto broken = [&](const Entry &entry) {
         return Tiff{.chain = {Ifd{{make, entry, ascii(0x0131, "V1")}}, Ifd{{shorts(0x0100, {160})}}}};
     };
+    // clang-format off
     const std::pair<Tiff, std::string> cases[] = {
         {broken(entry_value(0x010E, kAscii, 40, far)), ""},
         {broken(entry_value(tag::kExifIfd, kLong, 1, far)), ""},
@@ -215,19 +219,20 @@ TEST(IfdWalk, LoopsAndOffsetsPastTheBufferEndTheWalkKeepingWhatWasRead)
                                                                 .at = 0x100})}}}},
          image + line("ISO Speed", "100")},
     };
+    // clang-format on
     for (const auto &[tiff, rest] : cases)
         expect_output(one_file(tiff).run(), listing(camera + line("Make", "ACME") + rest));
 }
 
 TEST(IfdWalk, RawModeShowsEveryDataTypeUninterpretedAndWithoutWarnings)
 {
-    one_file file(Tiff{.order = ByteOrder::Motorola,
-                       .chain = {Ifd{{ascii(tag::kMake, "ACME"), rationals(0x011A, {{72, 1}}),
-                                      byte_values(0xC001, {0x41, 0x42}), ascii(0xC002, "Hi"), shorts(0xC003, {1, 2, 3}),
-                                      longs(0xC004, {4294967295u}), rationals(0xC005, {{70, 10}}),
-                                      sbytes(0xC006, {-1, 2}), undefined(0xC007, text_bytes("0210")),
-                                      sshorts(0xC008, {-1}), slongs(0xC009, {-1}), srationals(0xC00A, {{-1, 3}}),
-                                      floats(0xC00B, {1.5f}), doubles(0xC00C, {2.5})}}}});
+    one_file file(
+        Tiff{.order = ByteOrder::Motorola,
+             .chain = {Ifd{{ascii(tag::kMake, "ACME"), rationals(0x011A, {{72, 1}}), byte_values(0xC001, {0x41, 0x42}),
+                            ascii(0xC002, "Hi"), shorts(0xC003, {1, 2, 3}), longs(0xC004, {4294967295u}),
+                            rationals(0xC005, {{70, 10}}), sbytes(0xC006, {-1, 2}),
+                            undefined(0xC007, text_bytes("0210")), sshorts(0xC008, {-1}), slongs(0xC009, {-1}),
+                            srationals(0xC00A, {{-1, 3}}), floats(0xC00B, {1.5f}), doubles(0xC00C, {2.5})}}}});
     expect_output(file.run({"-u"}),
                   listing(camera + line("Make", "ACME") + line("X Resolution", "72/1") + unknown +
                           line(unknown_label(0xC001), "4142") + line(unknown_label(0xC002), "Hi") +
@@ -256,8 +261,10 @@ TEST(IfdWalk, ByteOrderDoesNotChangeTheListing)
         cli_result motorola = one_file(tiff(ByteOrder::Motorola)).run(options);
         expect_output(intel, motorola.out);
         EXPECT_EQ(motorola.err, "");
-        EXPECT_NE(motorola.out.find(line("Focus", options.empty() ? "1.50" : "3/2") + line("Field 0x0f00", "1 70000 3")),
-                  std::string::npos) << motorola.out;
+        EXPECT_NE(
+            motorola.out.find(line("Focus", options.empty() ? "1.50" : "3/2") + line("Field 0x0f00", "1 70000 3")),
+            std::string::npos)
+            << motorola.out;
     }
 }
 

@@ -87,10 +87,15 @@ TEST_F(BatchOutput, TwentyColumnsAtMost)
 
 TEST_F(BatchOutput, ListValuesThatWouldBreakTheLineAreQuoted)
 {
-    const std::tuple<std::string, const char *, std::string> cases[] = {  // value, argument of -c, shown
-        {"Co.,Ltd", "c", "\"Co.,Ltd\""}, {"Co.,Ltd", "t", "Co.,Ltd"}, {"Say \"cheese\"", "c", "\"Say \"\"cheese\"\"\""},
-        {"two\nlines", "c", "\"two\nlines\""}, {"carriage\rreturn", "c", "\"carriage\rreturn\""},
-        {"tab\there", "c", "tab\there"}, {"tab\there", "t", "\"tab\there\""},
+    const std::tuple<std::string, const char *, std::string> cases[] = {
+        // value, argument of -c, shown
+        {"Co.,Ltd", "c", "\"Co.,Ltd\""},
+        {"Co.,Ltd", "t", "Co.,Ltd"},
+        {"Say \"cheese\"", "c", "\"Say \"\"cheese\"\"\""},
+        {"two\nlines", "c", "\"two\nlines\""},
+        {"carriage\rreturn", "c", "\"carriage\rreturn\""},
+        {"tab\there", "c", "tab\there"},
+        {"tab\there", "t", "\"tab\there\""},
     };
     for (const auto &[value, separator, shown] : cases) {
         add("f.jpg", photo{.description = value, .width = 1600});
@@ -119,8 +124,11 @@ TEST_F(BatchOutput, SqlStatementsWithAndWithoutValues)
 TEST_F(BatchOutput, SqlValuesAreLiteralsUnlessPlainNumbers)
 {
     // firm-ver is a column written bare by default: only plain numbers stay bare.
-    for (auto [value, written] : {std::pair{"-1.1", "-1.1"}, {"E990v1.1", "'E990v1.1'"}, {"1.", "'1.'"},
-                                  {"1/125", "'1/125'"}, {"it's", "'it''s'"}}) {
+    for (auto [value, written] : {std::pair{"-1.1", "-1.1"},
+                                  {"E990v1.1", "'E990v1.1'"},
+                                  {"1.", "'1.'"},
+                                  {"1/125", "'1/125'"},
+                                  {"it's", "'it''s'"}}) {
         add("f.jpg", photo{.firm_ver = value});
         EXPECT_EQ(out({"-o", "s", "-f", "firm-ver", "f.jpg"}),
                   "INSERT INTO pictures (\n    \"firm-ver\"\n) VALUES (\n    " + std::string(written) + "\n);\n\n")
@@ -137,8 +145,10 @@ TEST_F(BatchOutput, SqlStatementsLoadIntoSqliteAndReadBack)
     add("pics/b.jpg", {.description = "Say \"cheese\"\nline two", .width = 640});
     add("pics/sub/c.jpg", {.firm_ver = "E990v1.1", .sub_time = "45"});
     add("pics/it's.jpg", {.make = "NIKON", .firm_ver = "1.1"});
-    cli_result r = run({"-r", "-o", "s", "-f", "file-name-full,file-dir,file-size,make,artist,description,firm-ver,"
-                                               "sub-time,width,height", "pics"});
+    cli_result r = run({"-r", "-o", "s", "-f",
+                        "file-name-full,file-dir,file-size,make,artist,description,firm-ver,"
+                        "sub-time,width,height",
+                        "pics"});
     ASSERT_EQ(r.err, "");
     std::ofstream(dir.file("script.sql"), std::ios::binary)
         << "CREATE TABLE pictures (\"file-name\" TEXT, \"file-dir\" TEXT, \"file-size\" INTEGER, make TEXT, "

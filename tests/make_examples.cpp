@@ -23,13 +23,13 @@ std::vector<Entry> exposure_entries()
         ascii(0x9003, "2001:10:06 14:31:07"),
         ascii(0x9004, "2001:10:06 14:31:07"),
         undefined(0x9101, {1, 2, 3, 0}),
-        srationals(0x9201, {{7, 1}}),     // shutter speed value
-        rationals(0x9202, {{50, 10}}),    // aperture value
+        srationals(0x9201, {{7, 1}}),   // shutter speed value
+        rationals(0x9202, {{50, 10}}),  // aperture value
         srationals(0x9204, {{0, 1}}),
         rationals(0x9205, {{26, 10}}),
-        shorts(0x9207, {5}),              // pattern metering
+        shorts(0x9207, {5}),  // pattern metering
         shorts(0x9209, {0}),
-        rationals(0x920A, {{128, 10}}),   // 12.8 mm
+        rationals(0x920A, {{128, 10}}),  // 12.8 mm
         undefined(0xA000, bytes_of("0100")),
         shorts(0xA001, {1}),
         shorts(0xA002, {1600}),
@@ -45,9 +45,9 @@ Bytes camera_photo()
                                        ascii(0x0007, "AF-S  "), undefined(0x0088, {0, 1, 0, 0})}}));
     exif.push_back(pointer(tag::kInteropIfd, interop_ifd()));
     Ifd ifd0{{ascii(0x010E, "Harbour at dusk"), ascii(tag::kMake, "NIKON"), ascii(tag::kModel, "E990"),
-              shorts(0x0112, {1}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}),
-              shorts(0x0128, {2}), ascii(0x0131, "E990v1.1"), ascii(0x0132, "2001:10:06 14:31:07"),
-              shorts(0x0213, {2}), pointer(tag::kExifIfd, Ifd{exif})}};
+              shorts(0x0112, {1}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}), shorts(0x0128, {2}),
+              ascii(0x0131, "E990v1.1"), ascii(0x0132, "2001:10:06 14:31:07"), shorts(0x0213, {2}),
+              pointer(tag::kExifIfd, Ifd{exif})}};
     Ifd ifd1{.entries = {shorts(0x0103, {6}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}),
                          shorts(0x0128, {2})},
              .thumbnail = fake_jpeg(1024)};

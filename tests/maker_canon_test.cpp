@@ -25,21 +25,23 @@ TEST_P(CanonNotes, ArraysAndNumberLayouts)
 {
     const std::string settings4 = "White Balance  : Auto\nContinBurstSeq : 0\nAF Point       : ";
     const std::string lockup = "Mirror Lockup            : ";
-    expect_texts(GetParam(), {
-        // Position 0 is never shown; the settings lines share one lookup with a fallback.
-        {{shorts(0x0001, {1, 1, 100})}, "Macro Mode     : Macro\nSelf Timer     : 10.0sec\n", g1},
-        {{shorts(0x0001, {1, 3, 0})}, "Macro Mode     : 3\nSelf Timer     : Off\n", g1},
-        // The AF point compares its low 12 bits only, and falls back to the whole value.
-        {{shorts(0x0004, ending_in(15, 0x3001))}, settings4 + "Center\n", g1},
-        {{shorts(0x0004, ending_in(15, 0x3005))}, settings4 + "0x3005\n", g1},
-        // Functions 14 and 0 add nothing; an unknown setting shows the whole entry after a 0.
-        {{shorts(0x000f, {0x0101, 0x0301, 0x0E00, 0x0000, 0x0305})}, lockup + "Enabled\n" + lockup + "0773\n", g1},
-        {{longs(0x0008, {1000123})}, "100-0123", g1},
-        {{longs(0x0008, {5})}, "000-0005", g1},
-        {{longs(0x0008, {4294967295u})}, "429496-7295", g1},
-        {{longs(0x000c, {0x00A10000 | 12345})}, "00A112345", g1},
-        {{longs(0x000c, {0x00010002, 7})}, "000100002", g1},  // the first value only
-    });
+    expect_texts(
+        GetParam(),
+        {
+            // Position 0 is never shown; the settings lines share one lookup with a fallback.
+            {{shorts(0x0001, {1, 1, 100})}, "Macro Mode     : Macro\nSelf Timer     : 10.0sec\n", g1},
+            {{shorts(0x0001, {1, 3, 0})}, "Macro Mode     : 3\nSelf Timer     : Off\n", g1},
+            // The AF point compares its low 12 bits only, and falls back to the whole value.
+            {{shorts(0x0004, ending_in(15, 0x3001))}, settings4 + "Center\n", g1},
+            {{shorts(0x0004, ending_in(15, 0x3005))}, settings4 + "0x3005\n", g1},
+            // Functions 14 and 0 add nothing; an unknown setting shows the whole entry after a 0.
+            {{shorts(0x000f, {0x0101, 0x0301, 0x0E00, 0x0000, 0x0305})}, lockup + "Enabled\n" + lockup + "0773\n", g1},
+            {{longs(0x0008, {1000123})}, "100-0123", g1},
+            {{longs(0x0008, {5})}, "000-0005", g1},
+            {{longs(0x0008, {4294967295u})}, "429496-7295", g1},
+            {{longs(0x000c, {0x00A10000 | 12345})}, "00A112345", g1},
+            {{longs(0x000c, {0x00010002, 7})}, "000100002", g1},  // the first value only
+        });
 }
 
 TEST_P(CanonNotes, FlashWordsOnePerBit)

@@ -20,26 +20,28 @@ class CasioOlympusFujiFilmNotes : public testing::TestWithParam<ByteOrder> {};
 
 TEST_P(CasioOlympusFujiFilmNotes, DecodedValuesAndFallbacks)
 {
-    expect_texts(GetParam(), {
-        {{shorts(0x0001, {10})}, "Night Scene", {&qv2000ux}},  // the settings share one lookup
-        {{shorts(0x0001, {6})}, "Unknown value 6", {&qv2000ux}},
-        {{shorts(0x0004, {3})}, "Off", {&qv2000ux}},  // flash mode codes depend on the model
-        {{shorts(0x0004, {3})}, "Unknown value 3", {&qv8000sx}},
-        {{shorts(0x0004, {4})}, "Off", {&qv8000sx}},
-        {{longs(0x000a, {0x10001})}, "2X", {&qv8000sx}},
-        {{longs(0x000a, {0x30000})}, "Unknown value 0x30000", {&qv8000sx}},
-        {{longs(0x0011, {0x89ABCDEF})}, "2309737967 (0x89abcdef)", {&qv2000ux}},
-        {{shorts(0x0201, {3})}, "SHQ", {&olympus}},
-        {{shorts(0x0201, {4})}, "Unknown 4", {&olympus}},
-        {{longs(0x0200, {2, 5, 1})}, "Fast, 5, Left to Right", {&olympus}},
-        {{longs(0x0200, {0xFFFFFFFF, 0xFFFFFFFE, 0x80000000})}, "-1, -2, -2147483648", {&olympus}},
-        {{longs(0x0200, {1, 3, 2})}, "Unknown, 3, Right to Left", {&c2500l}},
-        {{undefined(0x0209, {'O', 'L', 'Y', 0, 'X', 'Y'})}, "OLY", {&olympus}},  // camera id: up to a zero byte,
-        {{undefined(0x0209, Bytes(600, 'k'))}, std::string(499, 'k'), {&c2500l}},  // 499 characters
-        // Out-of-line values are counted from the maker note's start.
-        {{shorts(0x1001, {5}), srationals(0x1011, {{-1, 3}})}, "Hard|-0.33", {&fujifilm}},
-        {{shorts(0x1001, {2})}, "Unknown 2", {&fujifilm}},
-    });
+    expect_texts(
+        GetParam(),
+        {
+            {{shorts(0x0001, {10})}, "Night Scene", {&qv2000ux}},  // the settings share one lookup
+            {{shorts(0x0001, {6})}, "Unknown value 6", {&qv2000ux}},
+            {{shorts(0x0004, {3})}, "Off", {&qv2000ux}},  // flash mode codes depend on the model
+            {{shorts(0x0004, {3})}, "Unknown value 3", {&qv8000sx}},
+            {{shorts(0x0004, {4})}, "Off", {&qv8000sx}},
+            {{longs(0x000a, {0x10001})}, "2X", {&qv8000sx}},
+            {{longs(0x000a, {0x30000})}, "Unknown value 0x30000", {&qv8000sx}},
+            {{longs(0x0011, {0x89ABCDEF})}, "2309737967 (0x89abcdef)", {&qv2000ux}},
+            {{shorts(0x0201, {3})}, "SHQ", {&olympus}},
+            {{shorts(0x0201, {4})}, "Unknown 4", {&olympus}},
+            {{longs(0x0200, {2, 5, 1})}, "Fast, 5, Left to Right", {&olympus}},
+            {{longs(0x0200, {0xFFFFFFFF, 0xFFFFFFFE, 0x80000000})}, "-1, -2, -2147483648", {&olympus}},
+            {{longs(0x0200, {1, 3, 2})}, "Unknown, 3, Right to Left", {&c2500l}},
+            {{undefined(0x0209, {'O', 'L', 'Y', 0, 'X', 'Y'})}, "OLY", {&olympus}},    // camera id: up to a zero byte,
+            {{undefined(0x0209, Bytes(600, 'k'))}, std::string(499, 'k'), {&c2500l}},  // 499 characters
+            // Out-of-line values are counted from the maker note's start.
+            {{shorts(0x1001, {5}), srationals(0x1011, {{-1, 3}})}, "Hard|-0.33", {&fujifilm}},
+            {{shorts(0x1001, {2})}, "Unknown 2", {&fujifilm}},
+        });
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, CasioOlympusFujiFilmNotes, both_orders(), order_name);

@@ -2,9 +2,9 @@
 // with the message the user sees, and the deliberate stop at the window's end.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include "fixture/jpeg_builder.h"
@@ -34,6 +34,7 @@ TEST(ReaderResults, FilesWithoutUsableExifAreReportedAndTheRunGoesOn)
 {
     Tiff mixed = camera_tiff();
     mixed.order_mark = "MI";
+    // clang-format off
     const std::pair<Bytes, std::string> cases[] = {
         {{}, "File is not a JPEG file"},
         {build_jpeg({.exif = camera_tiff(), .soi = {0xFF, 0xD9}}), "File is not a JPEG file"},
@@ -42,6 +43,7 @@ TEST(ReaderResults, FilesWithoutUsableExifAreReportedAndTheRunGoesOn)
         {build_jpeg({.exif = camera_tiff(), .exif_header = bytes_of("EXIF\0\0")}), "EXIF header string missing"},
         {exif_jpeg(mixed), "EXIF data uses unknown byte ordering"},
     };
+    // clang-format on
     for (const auto &[bytes, message] : cases) {
         cli_result r = run_on(bytes);
         EXPECT_EQ(r.status, 0) << message;

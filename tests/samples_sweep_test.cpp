@@ -27,12 +27,14 @@ constexpr int timed_out_status = 124;  // timeout's status when the limit passed
 
 const std::string read_past_end_message = "Error: Attempt to read past end of buffer, exiting\n";
 
+// clang-format off
 const char *const sanitizer_markers[] = {
     "ERROR: AddressSanitizer",
     "ERROR: LeakSanitizer",
     "runtime error:",
     "SUMMARY: UndefinedBehaviorSanitizer",
 };
+// clang-format on
 
 // Relative paths (below the samples folder) of every sample file, in a stable order.
 std::vector<std::string> sample_files()
@@ -103,7 +105,8 @@ void check_single_file(const std::string &mode, const std::string &file, const s
         ADD_FAILURE() << "no exit within " << time_limit_seconds << " seconds";
     } else if (r.status == 8) {
         EXPECT_TRUE(ends_with(r.err, read_past_end_message))
-            << "exit 8 without the read-past-end message last; stderr ends:\n" << tail_of(r.err);
+            << "exit 8 without the read-past-end message last; stderr ends:\n"
+            << tail_of(r.err);
     } else {
         EXPECT_EQ(r.status, 0) << "(-1: ended by a signal) stderr ends:\n" << tail_of(r.err);
     }
@@ -120,9 +123,9 @@ void sweep(const std::string &mode)
 
     size_t groups_retried = 0;
     for (size_t first = 0; first < files.size(); first += group_size) {
-        const std::vector<std::string> group(files.begin() + static_cast<std::ptrdiff_t>(first),
-                                             files.begin() + static_cast<std::ptrdiff_t>(
-                                                                 std::min(first + group_size, files.size())));
+        const std::vector<std::string> group(
+            files.begin() + static_cast<std::ptrdiff_t>(first),
+            files.begin() + static_cast<std::ptrdiff_t>(std::min(first + group_size, files.size())));
         const cli_result r = run_on(mode, group, copies.path());
         if (r.status == 0 && sanitizer_report_in(r.err).empty())
             continue;

@@ -37,7 +37,7 @@ std::string library(size_t size, const char *fmt, ...)
 }
 
 // Both ways, same arguments, compared.
-#define EXPECT_LIKE_LIBRARY(size, fmt, ...) \
+#define EXPECT_LIKE_LIBRARY(size, fmt, ...)                                                                            \
     EXPECT_EQ(ours(size, fmt, __VA_ARGS__), library(size, fmt, __VA_ARGS__)) << (fmt)
 
 class TextPrintf : public ::testing::Test {
@@ -45,10 +45,9 @@ protected:
     static constexpr size_t area = 500;  // a formatter's text area
     // Values around the cases that are easy to get wrong: exact ties in
     // binary, negative zero, values that round to zero, subnormals, large.
-    const double values[28] = {0.0,    -0.0,   0.5,    1.5,      2.5,      -2.5,    0.125,
-                               0.375,  -0.125, 0.05,   0.15,     0.25,     1e-7,    -1e-7,
-                               4.9e-324, 1.0 / 3, 2.0 / 3, 99.95, 99.949999, 1234567.891, -0.04,
-                               0.045,  1e15,   -4.5e18, 6e18,     1.0e300,  123.456f, 1.1f};
+    const double values[28] = {0.0,   -0.0,  0.5,  1.5,     2.5,      -2.5,    0.125,    0.375, -0.125,    0.05,
+                               0.15,  0.25,  1e-7, -1e-7,   4.9e-324, 1.0 / 3, 2.0 / 3,  99.95, 99.949999, 1234567.891,
+                               -0.04, 0.045, 1e15, -4.5e18, 6e18,     1.0e300, 123.456f, 1.1f};
 };
 
 TEST_F(TextPrintf, FixedPointMatchesTheLibraryForEveryPrecisionAndWidth)
@@ -99,8 +98,11 @@ TEST_F(TextPrintf, TiesGoToTheEvenDigit)
 {
     char text[48];
     size_t length = 0;
-    const std::pair<double, const char *> cases[] = {{0.125, "0.12"}, {0.375, "0.38"}, {-0.625, "-0.62"},
-                                                     {2.5, "2.50"},   {0.005, "0.01"}};  // 0.005 lies above the tie
+    const std::pair<double, const char *> cases[] = {{0.125, "0.12"},
+                                                     {0.375, "0.38"},
+                                                     {-0.625, "-0.62"},
+                                                     {2.5, "2.50"},
+                                                     {0.005, "0.01"}};  // 0.005 lies above the tie
     for (const auto &[value, expected] : cases) {
         ASSERT_TRUE(fixed_point_text(value, 2, text, sizeof text, &length));
         EXPECT_STREQ(text, expected) << value;

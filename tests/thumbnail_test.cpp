@@ -75,9 +75,9 @@ TEST_F(Thumbnail, MakerNoteThumbnailTagsAreNoThumbnail)
 {
     Ifd olympus{.entries = {shorts(tag::kThumbnailOffset, {8}), shorts(tag::kThumbnailLength, {16})}};
     Ifd exif{.entries = {maker_note(olympus_header(), olympus)}};
-    put("pics/none.jpg", exif_jpeg(Tiff{.chain = {Ifd{.entries = {ascii(tag::kMake, "OLYMPUS OPTICAL CO.,LTD"),
-                                                                    ascii(tag::kModel, "C920Z,D450Z"),
-                                                                    pointer(tag::kExifIfd, exif)}}}}));
+    put("pics/none.jpg",
+        exif_jpeg(Tiff{.chain = {Ifd{.entries = {ascii(tag::kMake, "OLYMPUS OPTICAL CO.,LTD"),
+                                                 ascii(tag::kModel, "C920Z,D450Z"), pointer(tag::kExifIfd, exif)}}}}));
     cli_result r = run({"-t", "pics/none.jpg"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");

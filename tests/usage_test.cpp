@@ -8,7 +8,8 @@
 
 namespace {
 
-TEST(Usage, SectionsSynopsisAndOptionEntriesInOrder) {
+TEST(Usage, SectionsSynopsisAndOptionEntriesInOrder)
+{
     testing::internal::CaptureStdout();
     display_usage();
     fflush(stdout);

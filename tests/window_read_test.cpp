@@ -84,6 +84,7 @@ TEST_F(WindowRead, ValuesFarIntoTheWindowReadTheFilesBytes)
         std::vector<Segment> before;
         uint32_t from_app1;  // where the text lies, from the APP1 marker
     };
+    // clang-format off
     const layout layouts[] = {
         {"first.jpg", {}, 100000},                                              // APP1 first
         {"straddles-first-read.jpg", {}, 4090},                                 // across the first read's end
@@ -91,6 +92,7 @@ TEST_F(WindowRead, ValuesFarIntoTheWindowReadTheFilesBytes)
         {"after-app0.jpg", {jfif(), filler_segment(5000)}, 131000},              // past the file's first 131072 bytes
         {"far-app1.jpg", {filler_segment(40000), filler_segment(40000)}, 120000},  // APP1 beyond 64 KiB
     };
+    // clang-format on
     std::vector<std::string> names;
     for (const layout &l : layouts) {
         far_value_photo photo(l.before);
@@ -164,8 +166,8 @@ TEST_F(WindowRead, IfdsAtTheSamePlacesAreReadAgainInTheNextFile)
     for (uint16_t i = 0; i < 70; i++)
         long_chain.push_back(Ifd{{shorts(0x0112, {static_cast<uint16_t>(i % 8 + 1)})}});
     write("long-chain.jpg", exif_jpeg(Tiff{.chain = long_chain}));
-    write("short-chain.jpg",
-          exif_jpeg(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Probe"), shorts(0x0112, {1})}}, Ifd{{shorts(0x0103, {6})}}}}));
+    write("short-chain.jpg", exif_jpeg(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Probe"), shorts(0x0112, {1})}},
+                                                      Ifd{{shorts(0x0103, {6})}}}}));
 
     cli_result r = run({"long-chain.jpg", "short-chain.jpg", "short-chain.jpg", "long-chain.jpg"});
     EXPECT_EQ(r.status, 0);

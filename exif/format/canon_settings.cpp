@@ -10,10 +10,10 @@ namespace {
 using labels::value_label;
 
 enum class line_kind {
-    table,          // value table, else the fallback
-    self_timer,     // 0 "Off", else tenths of a second
-    flash_word,     // one word per bit set
-    af_point_low,   // value table of the low 12 bits, else the fallback of the whole value
+    table,         // value table, else the fallback
+    self_timer,    // 0 "Off", else tenths of a second
+    flash_word,    // one word per bit set
+    af_point_low,  // value table of the low 12 bits, else the fallback of the whole value
 };
 
 struct position_line {
@@ -24,11 +24,14 @@ struct position_line {
     const char *fallback;
 };
 
+// clang-format off
 constexpr value_label macro_mode_labels[] = {
     {1, "Macro"},
     {2, "Normal"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label flash_mode_labels[] = {
     {0, "NotFired"},
     {1, "Auto"},
@@ -39,12 +42,16 @@ constexpr value_label flash_mode_labels[] = {
     {6, "On+RedEye"},
     {16, "External"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label drive_mode_labels[] = {
     {0, "Single/Timer"},
     {1, "Continuous"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label focus_mode_labels[] = {
     {0, "OneShot"},
     {1, "AIservo"},
@@ -54,13 +61,17 @@ constexpr value_label focus_mode_labels[] = {
     {5, "Continuous"},
     {6, "MF"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label image_size_labels[] = {
     {0, "Large"},
     {1, "Medium"},
     {2, "Small"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label easy_shoot_labels[] = {
     {0, "FullAuto"},
     {1, "Manual"},
@@ -75,14 +86,18 @@ constexpr value_label easy_shoot_labels[] = {
     {10, "Macro"},
     {11, "PanFocus"},
 };
+// clang-format on
 
 // Contrast, saturation and sharpness; 65535 is -1 as the camera stores it.
+// clang-format off
 constexpr value_label level_labels[] = {
     {0, "Normal"},
     {1, "High"},
     {65535, "Low"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label iso_labels[] = {
     {0, "N/A"},
     {15, "Auto"},
@@ -91,13 +106,17 @@ constexpr value_label iso_labels[] = {
     {18, "200"},
     {19, "400"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label meter_mode_labels[] = {
     {3, "Evaluative"},
     {4, "Partial"},
     {5, "CenterWeighted"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label af_point_labels[] = {
     {0x3000, "None"},
     {0x3001, "Auto"},
@@ -105,7 +124,9 @@ constexpr value_label af_point_labels[] = {
     {0x3003, "Center"},
     {0x3004, "Left"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label exposure_mode_labels[] = {
     {0, "EasyShoot"},
     {1, "Program"},
@@ -114,12 +135,16 @@ constexpr value_label exposure_mode_labels[] = {
     {4, "Manual"},
     {5, "A-DEP"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label focus_labels[] = {
     {0, "Single"},
     {1, "Continuous"},
 };
+// clang-format on
 
+// clang-format off
 constexpr position_line settings1_lines[] = {
     {1, "Macro Mode", line_kind::table, macro_mode_labels, "%d"},
     {2, "Self Timer", line_kind::self_timer, {}, ""},
@@ -141,7 +166,9 @@ constexpr position_line settings1_lines[] = {
     {29, "Flash", line_kind::flash_word, {}, ""},
     {32, "Focus", line_kind::table, focus_labels, "%d"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label white_balance_labels[] = {
     {0, "Auto"},
     {1, "Sunny"},
@@ -151,15 +178,19 @@ constexpr value_label white_balance_labels[] = {
     {5, "Flash"},
     {6, "Customs"},
 };
+// clang-format on
 
 // Compared with the low 12 bits only: the high bits flag other things.
+// clang-format off
 constexpr value_label af_point_low_labels[] = {
     {0, "Right"},
     {1, "Center"},
     {2, "Left"},
 };
+// clang-format on
 
 // Steps of 1/3 and 1/2 EV, negative ones as 16-bit two's complement.
+// clang-format off
 constexpr value_label flash_bias_labels[] = {
     {0x0000, "0.00EV"},
     {0x000C, "+0.33EV"},
@@ -179,7 +210,9 @@ constexpr value_label flash_bias_labels[] = {
     {0xFFCC, "-1.67EV"},
     {0xFFC0, "-2.00EV"},
 };
+// clang-format on
 
+// clang-format off
 constexpr position_line settings4_lines[] = {
     {7, "White Balance", line_kind::table, white_balance_labels, "%d"},
     {9, "ContinBurstSeq", line_kind::table, {}, "%d"},
@@ -187,6 +220,7 @@ constexpr position_line settings4_lines[] = {
     {15, "Flash Bias", line_kind::table, flash_bias_labels, "0x%x"},
     {19, "Subject Dist", line_kind::table, {}, "%d"},
 };
+// clang-format on
 
 struct flash_bit {
     uint32_t bit;
@@ -194,6 +228,7 @@ struct flash_bit {
 };
 
 // In the order the words are written; each word keeps its trailing blank.
+// clang-format off
 constexpr flash_bit flash_bits[] = {
     {0x4000, "External "},
     {0x2000, "Internal "},
@@ -201,6 +236,7 @@ constexpr flash_bit flash_bits[] = {
     {0x0080, "RearCurtainSync "},
     {0x0010, "FpSyncEnabled "},
 };
+// clang-format on
 
 void append_flash_words(uint32_t v, format_text &out)
 {

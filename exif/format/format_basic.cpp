@@ -4,6 +4,8 @@
 #include "exif/field_defs.h"
 #include "exif/format/format_text.h"
 #include "exif/format/formatters.h"
+#include "exif/format/standard_rationals.h"
+#include "exif/format/standard_text.h"
 #include "support/fatal.h"
 
 namespace {
@@ -23,14 +25,6 @@ void format_hex(const buf_context *ctx, uint32_t count, format_text &out)
         char pair[2] = {digits[ctx->buf_p[i] >> 4], digits[ctx->buf_p[i] & 0xF]};
         out.append(pair, 2);
     }
-}
-
-void format_ascii(const buf_context *ctx, uint32_t count, format_text &out)
-{
-    uint32_t n = bytes_available(ctx, count);
-    if (n > format_text_limit)
-        n = format_text_limit;
-    out.append(reinterpret_cast<const char *>(ctx->buf_p), strnlen(reinterpret_cast<const char *>(ctx->buf_p), n));
 }
 
 // Checks at once that all values lie in the buffer (the fatal stop of the
@@ -77,7 +71,7 @@ void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char
         format_hex(ctx, count, out);
         break;
     case data_type_ascii:
-        format_ascii(ctx, count, out);
+        format_value_text(ctx, count, out);
         break;
     case data_type_short:
         format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%d", get_u_int2(ctx)); });
@@ -86,11 +80,8 @@ void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char
         format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%u", get_u_int4(ctx)); });
         break;
     case data_type_rational:
-        format_values(ctx, data_type, count, out, [ctx](format_text &o) {
-            float numerator = static_cast<float>(get_u_int4(ctx));
-            float denominator = static_cast<float>(get_u_int4(ctx));
-            o.appendf("%.0f/%.0f", numerator, denominator);
-        });
+        format_values(ctx, data_type, count, out,
+                      [ctx](format_text &o) { format_raw_fraction(read_stored_rational(ctx, data_type_rational), o); });
         break;
     case data_type_sshort:
         format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%d", get_int2(ctx)); });
@@ -100,9 +91,7 @@ void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char
         break;
     case data_type_srational:
         format_values(ctx, data_type, count, out, [ctx](format_text &o) {
-            float numerator = static_cast<float>(get_int4(ctx));
-            float denominator = static_cast<float>(get_int4(ctx));
-            o.appendf("%.0f/%.0f", numerator, denominator);
+            format_raw_fraction(read_stored_rational(ctx, data_type_srational), o);
         });
         break;
     case data_type_float:
@@ -123,7 +112,7 @@ void format_field_basic(buf_context *ctx, uint32_t data_type, uint32_t count, ch
     case data_type_sbyte:
     case data_type_undefined:
         if (is_printable(ctx->buf_p, bytes_available(ctx, count)))
-            format_ascii(ctx, count, out);
+            format_value_text(ctx, count, out);
         else
             format_hex(ctx, count, out);
         break;

@@ -9,6 +9,7 @@ namespace {
 using labels::tag_values;
 using labels::value_label;
 
+// clang-format off
 constexpr value_label recording_mode_labels[] = {
     {1, "Single Shutter"},
     {2, "Panorama"},
@@ -20,27 +21,35 @@ constexpr value_label recording_mode_labels[] = {
     {15, "Portrait"},
     {16, "Landscape"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label quality_labels[] = {
     {1, "Economy"},
     {2, "Normal"},
     {3, "Fine"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label focus_mode_labels[] = {
     {2, "Macro"},
     {3, "Auto Focus"},
     {4, "Manual Focus"},
     {5, "Infinity"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label flash_intensity_labels[] = {
     {11, "Weak"},
     {13, "Normal"},
     {14, "High"},
     {15, "Strong"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label white_balance_labels[] = {
     {1, "Auto"},
     {2, "Tungsten"},
@@ -49,26 +58,34 @@ constexpr value_label white_balance_labels[] = {
     {5, "Shade"},
     {129, "Manual"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label sharpness_labels[] = {
     {0, "Normal"},
     {1, "Soft"},
     {2, "Hard"},
 };
+// clang-format on
 
 // Contrast and saturation.
+// clang-format off
 constexpr value_label level_labels[] = {
     {0, "Normal"},
     {1, "Low"},
     {2, "High"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label ccd_sensitivity_labels[] = {
     {80, "Normal"},
     {100, "High"},
 };
+// clang-format on
 
 // Single 16-bit settings.
+// clang-format off
 constexpr tag_values casio_settings[] = {
     {0x0001, recording_mode_labels, "Unknown value %d"},
     {0x0002, quality_labels, "Unknown value %d"},
@@ -80,39 +97,48 @@ constexpr tag_values casio_settings[] = {
     {0x000d, level_labels, "Unknown value %d"},
     {0x0014, ccd_sensitivity_labels, "Unknown value %d"},
 };
+// clang-format on
 
 // One 32-bit value.
+// clang-format off
 constexpr value_label digital_zoom_labels[] = {
     {0x10000, "Off"},
     {0x10001, "2X"},
     {0x20000, "2X"},
     {0x40000, "4X"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label qv2000ux_flash_labels[] = {
     {1, "Auto"},
     {2, "On"},
     {3, "Off"},
     {4, "Red Eye Reduction"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label qv8000sx_flash_labels[] = {
     {1, "Auto"},
     {2, "On"},
     {4, "Off"},
     {5, "Red Eye Reduction"},
 };
+// clang-format on
 
 struct model_flash_modes {
     uint32_t model_code;
     std::span<const value_label> values;
 };
 
+// clang-format off
 constexpr model_flash_modes flash_modes_by_model[] = {
     {model_casio_qv2000ux, qv2000ux_flash_labels},
     {model_casio_qv8000sx, qv8000sx_flash_labels},
     {model_casio_qv3500ex, qv8000sx_flash_labels},
 };
+// clang-format on
 
 constexpr uint32_t tag_flash_mode = 0x0004;
 constexpr uint32_t tag_digital_zoom = 0x000a;

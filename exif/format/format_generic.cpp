@@ -1,11 +1,11 @@
 // Readable values of the standard TIFF and EXIF fields, selected by tag alone
 // whichever IFD the entry came from; every other tag is rendered plainly.
-#include "support/run_options.h"
 #include "exif/format/format_text.h"
 #include "exif/format/formatters.h"
 #include "exif/format/standard_names.h"
 #include "exif/format/standard_rationals.h"
 #include "exif/format/standard_text.h"
+#include "support/run_options.h"
 
 namespace {
 
@@ -18,6 +18,7 @@ struct quotient_format {
     int places;
 };
 
+// clang-format off
 constexpr quotient_format quotient_formats[] = {
     {0x011A, false, 0, 0},  // x-res
     {0x011B, false, 0, 0},  // y-res
@@ -29,6 +30,7 @@ constexpr quotient_format quotient_formats[] = {
     {0xA20F, true, 0, 1},   // fp-y-res
     {0xA215, false, 0, 0},  // exp-index
 };
+// clang-format on
 
 const quotient_format *find_quotient_format(uint32_t tag)
 {
@@ -40,8 +42,7 @@ const quotient_format *find_quotient_format(uint32_t tag)
 
 }  // namespace
 
-void format_field_generic(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t,
-                          char *text)
+void format_field_generic(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t, char *text)
 {
     format_text out(text);
     const bool excel_tweak = exif_opts_p->excel_tweak != 0;

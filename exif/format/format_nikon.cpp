@@ -1,6 +1,8 @@
 // Nikon maker notes: the E950 generation (settings as numbers) and the E990
 // generation (mostly text the camera wrote, shown plainly).
+#include "exif/field_defs.h"
 #include "exif/format/formatters.h"
+#include "exif/format/standard_rationals.h"
 #include "exif/format/value_labels.h"
 
 namespace {
@@ -8,6 +10,7 @@ namespace {
 using labels::tag_values;
 using labels::value_label;
 
+// clang-format off
 constexpr value_label quality_labels[] = {
     {1, "VGA Basic"},
     {2, "VGA Normal"},
@@ -16,12 +19,16 @@ constexpr value_label quality_labels[] = {
     {5, "SXGA Normal"},
     {6, "SXGA Fine"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label colour_mode_labels[] = {
     {1, "Colour"},
     {2, "Monochrome"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label image_adjustment_labels[] = {
     {0, "Normal"},
     {1, "Bright+"},
@@ -29,14 +36,18 @@ constexpr value_label image_adjustment_labels[] = {
     {3, "Contrast+"},
     {4, "Contrast-"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label ccd_sensitivity_labels[] = {
     {0, "ISO 80"},
     {2, "ISO 160"},
     {4, "ISO 320"},
     {5, "ISO 100"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label white_balance_labels[] = {
     {0, "Auto"},
     {1, "Preset"},
@@ -46,13 +57,17 @@ constexpr value_label white_balance_labels[] = {
     {5, "Cloudy"},
     {6, "Speed Light"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label converter_labels[] = {
     {0, "None"},
     {1, "Fisheye"},
 };
+// clang-format on
 
 // Single 16-bit settings of the E950 generation.
+// clang-format off
 constexpr tag_values nikon1_settings[] = {
     {0x0003, quality_labels, "Unknown value %d"},
     {0x0004, colour_mode_labels, "Unknown value %d"},
@@ -61,7 +76,9 @@ constexpr tag_values nikon1_settings[] = {
     {0x0007, white_balance_labels, "Unknown value %d"},
     {0x000b, converter_labels, "Unknown value %d"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label focus_area_labels[] = {
     {0, "Centre"},
     {1, "Top"},
@@ -69,6 +86,7 @@ constexpr value_label focus_area_labels[] = {
     {3, "Left"},
     {4, "Right"},
 };
+// clang-format on
 
 constexpr uint32_t tag_nikon1_digital_zoom = 0x000a;
 constexpr uint32_t tag_nikon2_iso = 0x0002;
@@ -76,22 +94,11 @@ constexpr uint32_t tag_nikon2_manual_focus = 0x0085;
 constexpr uint32_t tag_nikon2_digital_zoom = 0x0086;
 constexpr uint32_t tag_nikon2_focus_position = 0x0088;
 
-struct rational_parts {
-    float numerator;
-    float denominator;
-};
-
-// Each part passes through single precision; the quotient is taken in double.
-rational_parts read_rational(buf_context *ctx)
+// The quotient of the parts, each through single precision, taken in double.
+double quotient(const stored_rational &r)
 {
-    float numerator = static_cast<float>(get_u_int4(ctx));
-    float denominator = static_cast<float>(get_u_int4(ctx));
-    return {numerator, denominator};
-}
-
-double quotient(rational_parts r)
-{
-    return static_cast<double>(r.numerator) / static_cast<double>(r.denominator);
+    return static_cast<double>(rational_part(r.numerator_bits, false)) /
+           static_cast<double>(rational_part(r.denominator_bits, false));
 }
 
 void format_focus_position(buf_context *ctx, uint32_t data_type, uint32_t count, format_text &out, char *text)
@@ -117,10 +124,10 @@ void format_field_nikon1(buf_context *ctx, uint32_t tag, uint32_t data_type, uin
     if (const tag_values *setting = labels::find_tag(nikon1_settings, tag)) {
         labels::append_value_text(out, setting->values, get_u_int2(ctx), setting->fallback);
     } else if (tag == tag_nikon1_digital_zoom) {
-        rational_parts zoom = read_rational(ctx);
+        stored_rational zoom = read_stored_rational(ctx, data_type_rational);
         // No quotient without a denominator: the fraction as stored, as -u shows it.
-        if (zoom.denominator == 0.0f)
-            out.appendf("%.0f/%.0f", zoom.numerator, zoom.denominator);
+        if (zoom.denominator_bits == 0)
+            format_raw_fraction(zoom, out);
         else
             out.appendf("%.1fx", quotient(zoom));
     } else {
@@ -143,16 +150,16 @@ void format_field_nikon2(buf_context *ctx, uint32_t tag, uint32_t data_type, uin
         break;
     }
     case tag_nikon2_manual_focus: {
-        rational_parts distance = read_rational(ctx);
-        if (distance.denominator == 0.0f)
+        stored_rational distance = read_stored_rational(ctx, data_type_rational);
+        if (distance.denominator_bits == 0)
             out.append("0.0");
         else
             out.appendf("%.1f", quotient(distance));
         break;
     }
     case tag_nikon2_digital_zoom: {
-        rational_parts zoom = read_rational(ctx);
-        if (zoom.denominator == 0.0f)
+        stored_rational zoom = read_stored_rational(ctx, data_type_rational);
+        if (zoom.denominator_bits == 0)
             out.append("0.0");
         else
             out.appendf("%.1fx", quotient(zoom));

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "exif/format/formatters.h"
+#include "exif/format/standard_text.h"
 #include "exif/format/value_labels.h"
 
 namespace {
@@ -10,35 +11,45 @@ namespace {
 using labels::tag_values;
 using labels::value_label;
 
+// clang-format off
 constexpr value_label jpeg_quality_labels[] = {
     {1, "SQ"},
     {2, "HQ"},
     {3, "SHQ"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label macro_labels[] = {
     {0, "Normal"},
     {1, "Macro"},
 };
+// clang-format on
 
+// clang-format off
 constexpr tag_values olympus_settings[] = {
     {0x0201, jpeg_quality_labels, "Unknown %d"},
     {0x0202, macro_labels, "Unknown value %d"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label special_mode_labels[] = {
     {0, "Normal"},
     {1, "Unknown"},
     {2, "Fast"},
     {3, "Panorama"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label direction_labels[] = {
     {1, ", Left to Right"},
     {2, ", Right to Left"},
     {3, ", Bottom to Top"},
     {4, ", Top to Bottom"},
 };
+// clang-format on
 
 constexpr uint32_t tag_special_mode = 0x0200;
 constexpr uint32_t tag_camera_id = 0x0209;
@@ -59,16 +70,6 @@ void append_special_mode(buf_context *ctx, format_text &out)
         out.appendf(", %d", static_cast<int32_t>(direction));
 }
 
-// The bytes as they stand, up to a zero byte, never past the buffer.
-void append_camera_id(const buf_context *ctx, uint32_t count, format_text &out)
-{
-    uint32_t n = buf_bytes(ctx, count);
-    if (n > format_text_limit)
-        n = format_text_limit;
-    const char *bytes = reinterpret_cast<const char *>(ctx->buf_p);
-    out.append(bytes, strnlen(bytes, n));
-}
-
 }  // namespace
 
 void format_field_olymp(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t, char *text)
@@ -80,7 +81,7 @@ void format_field_olymp(buf_context *ctx, uint32_t tag, uint32_t data_type, uint
     else if (tag == tag_special_mode)
         append_special_mode(ctx, out);
     else if (tag == tag_camera_id)
-        append_camera_id(ctx, count, out);
+        format_value_text(ctx, count, out);
     else
         format_field_basic(ctx, data_type, count, text);
 }

@@ -6,10 +6,7 @@
 
 #include "exif/format/text_printf.h"
 
-format_text::format_text(char *buf) : buf_(buf), len_(strnlen(buf, format_text_limit))
-{
-    buf_[len_] = '\0';
-}
+format_text::format_text(char *buf) : buf_(buf), len_(strnlen(buf, format_text_limit)) { buf_[len_] = '\0'; }
 
 void format_text::append(const char *piece, size_t n)
 {
@@ -33,10 +30,4 @@ void format_text::appendf(const char *fmt, ...)
     if (n > 0)
         len_ += strnlen(buf_ + len_, static_cast<size_t>(n));
     buf_[len_] = '\0';
-}
-
-void format_text::separate()
-{
-    if (len_ > 0)
-        append(" ", 1);
 }

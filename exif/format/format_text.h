@@ -12,8 +12,6 @@ public:
     void append(const char *piece, size_t n);
     // Appends printf-style, cut at the limit.
     void appendf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
-    // Appends a blank before every piece but the text's first.
-    void separate();
     size_t length() const { return len_; }
     bool full() const { return len_ >= format_text_limit; }
 

@@ -11,8 +11,8 @@ void format_field_basic(buf_context *ctx, uint32_t data_type, uint32_t count, ch
 int is_printable(const unsigned char *bytes, uint32_t count);
 
 // Per-IFD formatters: interpret the tags they know, pass the rest to format_field_basic.
-using ifd_formatter = void (*)(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count,
-                               uint32_t model_code, char *text);
+using ifd_formatter = void (*)(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t model_code,
+                               char *text);
 void format_field_generic(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t model_code,
                           char *text);
 void format_field_gps(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t model_code,
@@ -30,5 +30,5 @@ void format_field_olymp(buf_context *ctx, uint32_t tag, uint32_t data_type, uint
 void format_field_fujifilm(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t model_code,
                            char *text);
 // The same signature for IFD types whose values are only rendered plainly.
-void format_field_basic_ifd(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count,
-                            uint32_t model_code, char *text);
+void format_field_basic_ifd(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, uint32_t model_code,
+                            char *text);

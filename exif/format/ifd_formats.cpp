@@ -16,6 +16,7 @@ struct ifd_format_row {
 };
 
 // One row per IFD type, in the order of the type codes.
+// clang-format off
 constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_camera, "Camera   ", format_field_generic},
     {ifd_type_image, "Image    ", format_field_generic},
@@ -36,6 +37,7 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_tiff_sub_ifd, "TIFF Sub-IFD", format_field_generic},
     {ifd_type_unknown, "Unknown  ", format_field_generic},
 };
+// clang-format on
 
 // Every IFD type has its row, at its own index, with a name and a formatter.
 constexpr bool rows_complete()
@@ -61,17 +63,16 @@ void format_entry_value(const entry_value &value, char *text)
     if (exif_opts_p->raw) {
         format_field_raw(value.ctx, value.data_type, value.count, text);
     } else if (!field_data_type_matches(value.data_type, value.defn)) {
-        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
-             value.store->file_name, row.description, data_type_names[row.data_type],
-             data_type_names[value.data_type]);
+        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n", value.store->file_name,
+             row.description, data_type_names[row.data_type], data_type_names[value.data_type]);
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else if (row.count != 0 && row.count != value.count) {
         warn("Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
              value.store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(value.count));
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else {
-        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count,
-                                           value.store->model_code, text);
+        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count, value.store->model_code,
+                                           text);
     }
 }
 

@@ -16,5 +16,4 @@ const char *ifd_type_name(int32_t ifd_type);
 void format_entry_value(const entry_value &value, char *text);
 
 // The reader with these formatters (exif/exif_reader.h).
-[[nodiscard]] int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_store **result,
-                                      int sort);
+[[nodiscard]] int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_store **result, int sort);

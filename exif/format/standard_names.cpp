@@ -6,12 +6,15 @@ namespace {
 
 using labels::value_label;
 
+// clang-format off
 constexpr value_label compression_names[] = {
     {1, "No Compression"},
     {6, "JPEG Compression"},
 };
+// clang-format on
 
 // Codes 2, 4, 5 and 7 (the mirrored start points) have no name.
+// clang-format off
 constexpr value_label orientation_names[] = {
     {1, "Upper Left"},
     {3, "Lower Right"},
@@ -19,18 +22,24 @@ constexpr value_label orientation_names[] = {
     {8, "Lower Left"},
     {9, "Undefined"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label resolution_unit_names[] = {
     {1, "No Unit"},
     {2, "Inch"},
     {3, "Centimetre"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label ycbcr_position_names[] = {
     {1, "Centre"},
     {2, "Datum Point"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label exposure_program_names[] = {
     {1, "Manual"},
     {2, "Program Normal"},
@@ -41,7 +50,9 @@ constexpr value_label exposure_program_names[] = {
     {7, "Portrait Mode"},
     {8, "Landscape Mode"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label metering_mode_names[] = {
     {1, "Average"},
     {2, "Centre Weighted Average"},
@@ -49,7 +60,9 @@ constexpr value_label metering_mode_names[] = {
     {4, "Multi-Spot"},
     {5, "Multi-Segment"},
 };
+// clang-format on
 
+// clang-format off
 constexpr value_label light_source_names[] = {
     {0, "Auto"},
     {1, "Daylight"},
@@ -57,22 +70,28 @@ constexpr value_label light_source_names[] = {
     {3, "Tungsten"},
     {10, "Flash"},
 };
+// clang-format on
 
 // Only the two plain states: codes with further flash bits set stay numbers.
+// clang-format off
 constexpr value_label flash_names[] = {
     {0, "Not Fired"},
     {1, "Fired"},
 };
+// clang-format on
 
 constexpr value_label colour_space_names[] = {
     {1, "sRGB"},
 };
 
+// clang-format off
 constexpr value_label sensing_method_names[] = {
     {2, "One chip colour area sensor"},
     {3, "Two chip colour area sensor"},
 };
+// clang-format on
 
+// clang-format off
 constexpr labels::tag_values standard_names[] = {
     {0x0103, compression_names, "Unknown value %d"},
     {0x0112, orientation_names, "Unknown value %d"},
@@ -86,6 +105,7 @@ constexpr labels::tag_values standard_names[] = {
     {0xA210, resolution_unit_names, "Unknown value %d"},
     {0xA217, sensing_method_names, "Unknown value %d"},
 };
+// clang-format on
 
 }  // namespace
 

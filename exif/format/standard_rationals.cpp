@@ -8,17 +8,17 @@ namespace {
 
 constexpr const char excel_seconds[] = " sec";
 
-float part(uint32_t bits, bool is_signed)
-{
-    return is_signed ? static_cast<float>(static_cast<int32_t>(bits)) : static_cast<float>(bits);
-}
-
 float quotient(const stored_rational &r, bool is_signed)
 {
-    return part(r.numerator_bits, is_signed) / part(r.denominator_bits, is_signed);
+    return rational_part(r.numerator_bits, is_signed) / rational_part(r.denominator_bits, is_signed);
 }
 
 }  // namespace
+
+float rational_part(uint32_t bits, bool is_signed)
+{
+    return is_signed ? static_cast<float>(static_cast<int32_t>(bits)) : static_cast<float>(bits);
+}
 
 stored_rational read_stored_rational(buf_context *ctx, uint32_t data_type)
 {
@@ -32,8 +32,8 @@ stored_rational read_stored_rational(buf_context *ctx, uint32_t data_type)
 void format_raw_fraction(const stored_rational &r, format_text &out)
 {
     bool is_signed = r.data_type == data_type_srational;
-    out.appendf("%.0f/%.0f", static_cast<double>(part(r.numerator_bits, is_signed)),
-                static_cast<double>(part(r.denominator_bits, is_signed)));
+    out.appendf("%.0f/%.0f", static_cast<double>(rational_part(r.numerator_bits, is_signed)),
+                static_cast<double>(rational_part(r.denominator_bits, is_signed)));
 }
 
 void format_quotient(const stored_rational &r, bool is_signed, int width, int places, format_text &out)
@@ -48,8 +48,8 @@ void format_quotient(const stored_rational &r, bool is_signed, int width, int pl
 
 void format_exposure_time(const stored_rational &r, bool excel_tweak, format_text &out)
 {
-    float numerator = part(r.numerator_bits, false);
-    float denominator = part(r.denominator_bits, false);
+    float numerator = rational_part(r.numerator_bits, false);
+    float denominator = rational_part(r.denominator_bits, false);
     if (numerator >= denominator) {
         if (denominator == 0.0f) {
             format_raw_fraction(r, out);

@@ -20,6 +20,9 @@ struct stored_rational {
 
 stored_rational read_stored_rational(buf_context *ctx, uint32_t data_type);
 
+// One part in single precision, read signed or unsigned.
+float rational_part(uint32_t bits, bool is_signed);
+
 // "%.0f/%.0f" of the parts, signed for SRATIONAL entries.
 void format_raw_fraction(const stored_rational &r, format_text &out);
 

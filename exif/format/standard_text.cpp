@@ -41,6 +41,5 @@ void format_user_comment(const buf_context *ctx, uint32_t count, format_text &ou
     uint32_t available = buf_bytes(ctx, count);
     if (count < comment_code_length || available < comment_code_length)
         return;
-    append_bytes(ctx->buf_p + comment_code_length, count - comment_code_length, available - comment_code_length,
-                 out);
+    append_bytes(ctx->buf_p + comment_code_length, count - comment_code_length, available - comment_code_length, out);
 }

@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr uint64_t powers_of_ten[10] = {1,      10,      100,      1000,      10000,
-                                        100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr uint64_t powers_of_ten[10] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 constexpr int max_fixed_precision = 9;
 
 // Characters gathered up to the area's bound; what passes it is dropped, as
@@ -49,8 +48,8 @@ private:
 };
 
 struct conversion {
-    bool left = false;   // '-'
-    bool zero = false;   // '0'
+    bool left = false;  // '-'
+    bool zero = false;  // '0'
     size_t width = 0;
     int precision = -1;  // -1: none given
 };
@@ -162,8 +161,8 @@ bool format_directly(bounded_text &out, const char *fmt, va_list ap)
             if (c.precision >= 0)
                 return false;
             int value = va_arg(ap, int);
-            uint64_t magnitude = value < 0 ? 0u - static_cast<uint64_t>(static_cast<int64_t>(value))
-                                           : static_cast<uint64_t>(value);
+            uint64_t magnitude =
+                value < 0 ? 0u - static_cast<uint64_t>(static_cast<int64_t>(value)) : static_cast<uint64_t>(value);
             char *first = decimal_digits(magnitude, end);
             put_padded(out, c, value < 0 ? "-" : "", first, static_cast<size_t>(end - first), true);
             break;
@@ -199,7 +198,8 @@ bool format_directly(bounded_text &out, const char *fmt, va_list ap)
                 c.precision = 6;
             char text[48];
             size_t length;
-            if (c.precision > max_fixed_precision || !fixed_point_text(value, c.precision, text, sizeof text, &length)) {
+            if (c.precision > max_fixed_precision ||
+                !fixed_point_text(value, c.precision, text, sizeof text, &length)) {
                 if (c.width > 400 || c.precision > 400)
                     return false;  // more than the library path's area holds
                 put_fixed_by_library(out, c, value);
