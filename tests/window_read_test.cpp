@@ -19,6 +19,7 @@ namespace {
 
 constexpr uint32_t window_size = 131072;
 constexpr uint16_t tag_description = 0x010E;
+constexpr uint16_t tag_artist = 0x013B;
 
 // A photo whose Description is the ASCII value at TIFF offset `at`, wherever
 // that lies, after the segments `before`; `size` bytes long (filler after the
@@ -102,8 +103,23 @@ TEST_F(WindowRead, ValuesFarIntoTheWindowReadTheFilesBytes)
         write(l.name, bytes);
         names.push_back(l.name);
     }
+    // Two values read in turn, the second in the window's last step, from a file far longer than
+    // the window: each read stops at the window's end, whatever was read before.
+    far_value_photo photo;
+    const uint32_t first = photo.app1 + 100000, second = photo.app1 + 131000;
+    Ifd ifd0{{entry_value(tag_description, kAscii, 10, first - photo.tiff),
+              entry_value(tag_artist, kAscii, 10, second - photo.tiff)}};
+    Bytes two = build_jpeg(Jpeg{.exif = Tiff{.chain = {ifd0}}});
+    two.resize(4 * window_size, '.');
+    place(two, first, "FIRST");
+    place(two, second, "SECOND");
+    write("two-far-values.jpg", two);
+    names.push_back("two-far-values.jpg");
+
     cli_result r = run(names);
     EXPECT_EQ(r.status, 0);
+    EXPECT_NE(section(r.out, "two-far-values.jpg").find(": FIRST\n  Artist"), std::string::npos) << r.out;
+    EXPECT_NE(section(r.out, "two-far-values.jpg").find(": SECOND\n"), std::string::npos) << r.out;
     EXPECT_NE(section(r.out, "first.jpg").find(": AT 100000\n"), std::string::npos) << r.out;
     EXPECT_NE(section(r.out, "after-app0.jpg").find(": AT 131000\n"), std::string::npos) << r.out;
     EXPECT_NE(section(r.out, "far-app1.jpg").find(": AT 120000\n"), std::string::npos) << r.out;

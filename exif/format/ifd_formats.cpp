@@ -39,13 +39,13 @@ constexpr ifd_format_row ifd_formats[] = {
 };
 // clang-format on
 
-// Every IFD type has its row, at its own index, with a name and a formatter.
+// Every IFD type has its row, at its own index.
 constexpr bool rows_complete()
 {
     if (sizeof ifd_formats / sizeof ifd_formats[0] != ifd_type_count)
         return false;
     for (int32_t i = 0; i < ifd_type_count; i++)
-        if (ifd_formats[i].ifd_type != i || ifd_formats[i].name == nullptr || ifd_formats[i].format == nullptr)
+        if (ifd_formats[i].ifd_type != i)
             return false;
     return true;
 }
