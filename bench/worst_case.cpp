@@ -148,7 +148,8 @@ bool time_one(const std::string &label, const char *style_name, const char *file
 {
     args.insert(args.begin(), "tagsift");
     args.push_back(file);
-    set_command_options(static_cast<int>(args.size()), const_cast<char **>(args.data()));
+    if (set_command_options(static_cast<int>(args.size()), const_cast<char **>(args.data())) != 0)
+        return false;
     std::vector<double> ms;
     for (int r = 0; r < repeats; r++) {
         double start = cpu_ms();

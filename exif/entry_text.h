@@ -8,7 +8,7 @@
 #include "exif/field_store.h"
 
 // One entry's value, as the walk found it.
-struct entry_value {
+struct walked_entry {
     buf_context *ctx;  // the value's own context: its cursor stands on the value's first byte
     const ifd_field_store *store;
     int32_t ifd_type;
@@ -20,7 +20,7 @@ struct entry_value {
 
 struct value_formatting {
     // Writes the value's text, at most 499 characters, into text.
-    void (*format_entry)(const entry_value &value, char *text);
+    void (*format_entry)(const walked_entry &value, char *text);
     // The name of an IFD type, as listings head its group.
     const char *(*ifd_type_name)(int32_t ifd_type);
 };

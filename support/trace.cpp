@@ -5,10 +5,8 @@
 
 #include "support/run_options.h"
 
-void trace(const char *format, ...)
+void print_trace(const char *format, ...)
 {
-    if (!exif_opts_p->debug)
-        return;
     va_list args;
     va_start(args, format);
     vprintf(format, args);

@@ -57,7 +57,7 @@ constexpr value_formatting standard_formatting = {format_entry_value, ifd_type_n
 
 const char *ifd_type_name(int32_t ifd_type) { return ifd_formats[ifd_type].name; }
 
-void format_entry_value(const entry_value &value, char *text)
+void format_entry_value(const walked_entry &value, char *text)
 {
     const ifd_field_defn_row &row = ifd_field_defn[value.defn];
     if (exif_opts_p->raw) {

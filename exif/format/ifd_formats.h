@@ -13,7 +13,7 @@ const char *ifd_type_name(int32_t ifd_type);
 // The text of one entry's value: raw with -u; plain, after a warning, when
 // its data type or count is not the one its row expects; else its IFD type's
 // formatter.
-void format_entry_value(const entry_value &value, char *text);
+void format_entry_value(const walked_entry &value, char *text);
 
 // The reader with these formatters (exif/exif_reader.h).
 [[nodiscard]] int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_store **result, int sort);
