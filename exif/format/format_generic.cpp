@@ -5,6 +5,7 @@
 #include "exif/format/standard_names.h"
 #include "exif/format/standard_rationals.h"
 #include "exif/format/standard_text.h"
+#include "exif/tags.h"
 #include "support/run_options.h"
 
 namespace {
@@ -56,27 +57,27 @@ void format_field_generic(buf_context *ctx, uint32_t tag, uint32_t data_type, ui
         return;
     }
     switch (tag) {
-    case 0x0002:  // iop-ver
-    case 0x9000:  // exif-ver
-    case 0xA000:  // flashpix-ver
+    case tag::interop_version:
+    case tag::exif_version:
+    case tag::flashpix_version:
         format_value_text(ctx, count, out);
         break;
-    case 0x0132:  // date-mod
-    case 0x9003:  // date-taken
-    case 0x9004:  // date-digi
+    case tag::date_modified:
+    case tag::date_taken:
+    case tag::date_digitised:
         format_date(ctx, count, excel_tweak, out);
         break;
-    case 0x829A:  // exp-time
+    case tag::exposure_time:
         format_exposure_time(read_stored_rational(ctx, data_type), excel_tweak, out);
         break;
-    case 0x9201:  // shutter
+    case tag::shutter_speed:
         format_shutter_speed(read_stored_rational(ctx, data_type), excel_tweak, out);
         break;
-    case 0x9202:  // aperture
-    case 0x9205:  // max-aper
+    case tag::aperture:
+    case tag::max_aperture:
         format_apex_aperture(read_stored_rational(ctx, data_type), out);
         break;
-    case 0x9286:  // comment
+    case tag::user_comment:
         format_user_comment(ctx, count, out);
         break;
     default:

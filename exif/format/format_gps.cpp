@@ -2,6 +2,7 @@
 // columns, and the time; every other GPS tag is rendered plainly.
 #include "exif/format/format_text.h"
 #include "exif/format/formatters.h"
+#include "exif/tags.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void format_field_gps(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32
 {
     format_text out(text);
     switch (tag) {
-    case 0x0000:  // gps-ver: four bytes, always within the entry's own value field
+    case tag::gps_version:  // four bytes, always within the entry's own value field
         if (buf_bytes(ctx, 4) < 4) {
             format_field_basic(ctx, data_type, count, text);
             break;
@@ -50,15 +51,15 @@ void format_field_gps(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32
         out.appendf("%u.%u.%u.%u", unsigned{ctx->buf_p[0]}, unsigned{ctx->buf_p[1]}, unsigned{ctx->buf_p[2]},
                     unsigned{ctx->buf_p[3]});
         break;
-    case 0x0002:  // gps-latitude
-    case 0x0014:  // gps-dest-lat
+    case tag::gps_latitude:
+    case tag::gps_dest_latitude:
         format_coordinate(ctx, latitude_degree_width, out);
         break;
-    case 0x0004:  // gps-longitude
-    case 0x0016:  // gps-dest-long
+    case tag::gps_longitude:
+    case tag::gps_dest_longitude:
         format_coordinate(ctx, longitude_degree_width, out);
         break;
-    case 0x0007:  // gps-time
+    case tag::gps_time:
         format_time(ctx, out);
         break;
     default:
