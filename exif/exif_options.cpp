@@ -1,4 +1,4 @@
 #include "exif/exif_options.h"
 
-exif_options exif_opts = {0, 0, 0, 0};
+exif_options exif_opts = {0, 0, 0, 0, 0};
 exif_options *exif_opts_p = &exif_opts;

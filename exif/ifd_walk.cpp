@@ -5,6 +5,9 @@
 
 #include "exif/exif_options.h"
 #include "exif/field_defs.h"
+#include "exif/field_row.h"
+#include "exif/extended_field_defs.h"
+#include "exif/format/format_extended.h"
 #include "exif/format/formatters.h"
 #include "exif/ifd_types.h"
 #include "support/errors.h"
@@ -124,23 +127,23 @@ void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int if
         store->thumbnail_length = leading_number(value);
 }
 
-void format_value(buf_context *value_ctx, const ifd_field_store *store, int ifd_type, int defn, uint32_t tag,
-                  uint32_t data_type, uint32_t count, char *text)
+void format_value(buf_context *value_ctx, const ifd_field_store *store, int ifd_type, const ifd_field_defn_row &row,
+                  uint32_t tag, uint32_t data_type, uint32_t count, char *text)
 {
-    const ifd_field_defn_row &row = ifd_field_defn[defn];
     if (exif_opts_p->raw) {
         format_field_raw(value_ctx, data_type, count, text);
-    } else if (!field_data_type_matches(data_type, defn)) {
+    } else if (!field_row_type_matches(data_type, row)) {
         if (!exif_opts_p->quiet)
             fprintf(stderr, "Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
-                    store->file_name, row.description, data_type_names[row.data_type], data_type_names[data_type]);
+                    store->file_name, row.description, expected_type_name(row.data_type), data_type_names[data_type]);
         format_field_basic(value_ctx, data_type, count, text);
     } else if (row.count != 0 && row.count != count) {
         if (!exif_opts_p->quiet)
             fprintf(stderr, "Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
                     store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(count));
         format_field_basic(value_ctx, data_type, count, text);
-    } else {
+    } else if (!(exif_opts_p->extended && is_standard_ifd(ifd_type) &&
+                 format_extended_field(value_ctx, tag, data_type, count, text))) {
         formatter_by_ifd_type[ifd_type](value_ctx, tag, data_type, count, store->model_code, text);
     }
 }
@@ -214,6 +217,8 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     uint32_t tag = get_u_int2(ctx);
     uint32_t data_type = get_u_int2(ctx);
     uint32_t count = get_u_int4(ctx);
+    if (exif_opts_p->extended && data_type == data_type_utf8)
+        data_type = data_type_ascii;  // UTF-8 text is read as ASCII text is
     buf_context value_ctx;
     clone_buf_context(ctx, &value_ctx);
     skip_bytes(ctx, 4);
@@ -226,8 +231,7 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
         return exif_ok;
     }
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
-    int defn = find_field_defn_by_tag(ifd_type, tag);
-    const ifd_field_defn_row &row = ifd_field_defn[defn];
+    const ifd_field_defn_row &row = find_field_row(ifd_type, tag);
 
     if (row.opens_ifd || (row.tag == tag_maker_note && model_table[store->model_code].has_maker_ifd)) {
         uint32_t offset = get_u_int4(&value_ctx);
@@ -252,9 +256,9 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
 
     char text[512];  // formatters append to the empty text; no need to clear it all
     text[0] = '\0';
-    format_value(&value_ctx, store, ifd_type, defn, tag, data_type, count, text);
+    format_value(&value_ctx, store, ifd_type, row, tag, data_type, count, text);
 
-    if (defn == field_defn_unknown) {
+    if (is_unknown_field_row(row)) {
         char description[description_size];
         snprintf(description, sizeof description, "Unknown Field 0x%.4x     ", tag);
         return add_field_entry(store, ifd_type_unknown, depth, tag, description, text, file_offset, data_type, count,

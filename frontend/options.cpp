@@ -4,11 +4,14 @@
 #include <unistd.h>
 
 #include "exif/exif_options.h"
+#include "frontend/extended_option.h"
 #include "frontend/field_select.h"
 
 command_options opts;
 
 namespace {
+
+constexpr char option_letters[] = "adc:ef:hlo:qrtuvx";
 
 constexpr command_options initial_options = {
     0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0,
@@ -57,16 +60,17 @@ void set_flag(int32_t *flag, const char *trace)
 
 int set_command_options(int argc, char *argv[])
 {
-    exif_opts = {0, 0, 0, 0};
+    exif_opts = {0, 0, 0, 0, 0};
     opts = initial_options;
     if (argc <= 1) {
         opts.show_usage = 1;
         return 0;
     }
+    exif_opts.extended = has_extended_option(argc, argv, option_letters);
     bool failed = false;
     optind = 0;  // restart the scan: the parser may run more than once per process
     int c;
-    while ((c = getopt(argc, argv, "adc:f:hlo:qrtuvx")) != -1) {
+    while ((c = getopt(argc, argv, option_letters)) != -1) {
         if (exif_opts_p->debug)
             printf("Got option '%c'\n", c);
         switch (c) {
@@ -79,6 +83,7 @@ int set_command_options(int argc, char *argv[])
             exif_opts.debug = 1;
             printf("option %c, optind=%d\n", c, optind);
             break;
+        case 'e': set_flag(&exif_opts.extended, "Extended reading option set\n"); break;
         case 'f':
             if (exif_opts_p->debug)
                 printf("Setting list fields: %s\n", optarg);

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(text, data + 1, size - 1);
     text[size - 1] = '\0';
     fuzz_reset_selection();
-    exif_opts = {0, (data[0] & 0x02) != 0, (data[0] & 0x04) != 0, (data[0] & 0x08) != 0};
+    exif_opts = {0, (data[0] & 0x02) != 0, (data[0] & 0x04) != 0, (data[0] & 0x08) != 0, (data[0] & 0x10) != 0};
     exif_opts.debug = (data[0] & 0x10) != 0;
     opts = command_options{};
     opts.separator = (data[0] & 0x20) ? '\t' : ',';
