@@ -5,10 +5,11 @@
 
 #include "exif/field_defs.h"
 
-// The main table's row of tag within ifd_type when it has one. With -e, an
-// extended row of that IFD type comes next, then the main table's row of the
-// tag in another IFD type (as without -e), then, within the standard IFDs, an
-// extended row of the tag in another IFD type. The unknown row otherwise.
+// The main table's row of tag within ifd_type when it has one; failing that
+// its last row of the tag in any IFD type, or the unknown row. With -e, an
+// extended row of that IFD type comes first; and within the standard IFDs,
+// where the main table's choice is a maker note's row, a row of a standard
+// IFD type (the main table's, then an extended one) or else the unknown row.
 const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag);
 
 // The row a -f field name selects: the main table's, or with -e an extended
