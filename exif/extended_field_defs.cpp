@@ -238,7 +238,7 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 222 */ {0xa420, ifd_type_image,           "unique-id",          "Image Unique ID",            2, 33, 0, -1, 1, 0},
     /* 223 */ {0xa430, ifd_type_image,           "owner",              "Camera Owner Name",          2,  0, 0, -1, 1, 0},
     /* 224 */ {0xa431, ifd_type_image,           "body-serial",        "Body Serial Number",         2,  0, 0, -1, 1, 0},
-    /* 225 */ {0xa432, ifd_type_image,           "lens-spec",          "Lens Specification",         5,  4, 0, -1, 1, 0},
+    /* 225 */ {0xa432, ifd_type_image,           "lens-info",          "Lens Info",                  5,  4, 0, -1, 1, 0},
     /* 226 */ {0xa433, ifd_type_image,           "lens-make",          "Lens Make",                  2,  0, 0, -1, 1, 0},
     /* 227 */ {0xa434, ifd_type_image,           "lens-model",         "Lens Model",                 2,  0, 0, -1, 1, 0},
     /* 228 */ {0xa435, ifd_type_image,           "lens-serial",        "Lens Serial Number",         2,  0, 0, -1, 1, 0},

@@ -22,6 +22,8 @@ import shutil
 import subprocess
 import sys
 
+from exiftool_compare import load_known
+
 SKIP = 77
 
 # tagsift's group of each exiftool group.
@@ -235,25 +237,6 @@ def ours_fields(run, names):
     return fields, unplaced
 
 
-def load_known(path):
-    reasons, known = set(), {}
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            words = line.split("#", 1)[0].split()
-            if not words:
-                continue
-            if words[0] == "reason" and len(words) == 2:
-                reasons.add(words[1])
-            elif len(words) == 3:
-                known[(words[0], words[1])] = words[2]
-            else:
-                sys.exit("%s:%d: cannot read this line" % (path, number))
-    for key, reason in known.items():
-        if reason not in reasons:
-            sys.exit("%s: %s %s: unknown reason '%s'" % (path, key[0], key[1], reason))
-    return known
-
-
 def differences(ours, theirs, error, start):
     """{field: description} of one file; field "*" when tagsift read no EXIF block."""
     if error and theirs:
@@ -285,7 +268,7 @@ def main():
     if shutil.which("exiftool") is None:
         print("SKIP: exiftool is not installed")
         return SKIP
-    known = load_known(known_path)
+    known = load_known(known_path, None)
     names = catalogue(tagsift)
     top = os.path.dirname(os.path.abspath(folders[0]))
     files = sorted(os.path.join(d, n) for folder in folders for d, _, ns in os.walk(folder) for n in ns
