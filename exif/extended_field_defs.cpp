@@ -484,14 +484,6 @@ ifd_field_defn_row *find_extended_defn(int32_t ifd_type, uint32_t tag)
     return nullptr;
 }
 
-ifd_field_defn_row *find_extended_defn_by_tag(uint32_t tag)
-{
-    for (ifd_field_defn_row &row : extended_field_defn)
-        if (row.tag == tag)
-            return &row;
-    return nullptr;
-}
-
 ifd_field_defn_row *find_extended_defn_by_nickname(const char *nickname)
 {
     for (ifd_field_defn_row &row : extended_field_defn)

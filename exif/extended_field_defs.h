@@ -28,8 +28,6 @@ extern ifd_field_defn_row extended_field_defn[extended_field_rows];
 
 // The row of tag within ifd_type, or nullptr.
 ifd_field_defn_row *find_extended_defn(int32_t ifd_type, uint32_t tag);
-// The first row with the tag in any IFD type, or nullptr.
-ifd_field_defn_row *find_extended_defn_by_tag(uint32_t tag);
 // The row whose nickname equals the text exactly, or nullptr.
 ifd_field_defn_row *find_extended_defn_by_nickname(const char *nickname);
 

@@ -6,13 +6,27 @@
 
 namespace {
 
-// The last row of the main table with the tag in a standard IFD type, or nullptr.
-const ifd_field_defn_row *find_standard_main_row(uint32_t tag)
+// IFD0, IFD1, the EXIF and interoperability IFDs and the TIFF sub-IFDs share
+// one set of tags, in which a field may stand in the others' IFDs; the GPS IFD
+// has a set of its own.
+bool same_tag_set(int32_t a, int32_t b)
+{
+    return is_standard_ifd(a) && is_standard_ifd(b) && (a == ifd_type_gps) == (b == ifd_type_gps);
+}
+
+// A row of the table with the tag in an IFD type of ifd_type's set of tags:
+// the last one, as the main table's lookup takes, or the first; nullptr when none.
+template <typename Rows>
+const ifd_field_defn_row *find_row_in_tag_set(const Rows &rows, int32_t ifd_type, uint32_t tag, bool last)
 {
     const ifd_field_defn_row *found = nullptr;
-    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
-        if (ifd_field_defn[i].tag == tag && is_standard_ifd(ifd_field_defn[i].ifd_type))
-            found = &ifd_field_defn[i];
+    for (const ifd_field_defn_row &row : rows) {
+        if (row.tag == tag && same_tag_set(row.ifd_type, ifd_type)) {
+            found = &row;
+            if (!last)
+                break;
+        }
+    }
     return found;
 }
 
@@ -25,13 +39,15 @@ const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag)
         return main_row;
     if (const ifd_field_defn_row *row = find_extended_defn(ifd_type, tag))
         return *row;
-    if (!is_standard_ifd(ifd_type) || is_standard_ifd(main_row.ifd_type))
+    if (!is_standard_ifd(ifd_type) || same_tag_set(main_row.ifd_type, ifd_type))
         return main_row;
-    // In a standard IFD a maker note's row of the same number names another
-    // field: a standard row of another IFD type names it instead, or none.
-    if (const ifd_field_defn_row *row = find_standard_main_row(tag))
+    // The main table's choice is a maker note's row, or a GPS row for a tag
+    // outside the GPS IFD (or the reverse), which names another field: a row
+    // of the same set of tags names it instead (the main table's, then an
+    // extended one), or none.
+    if (const ifd_field_defn_row *row = find_row_in_tag_set(ifd_field_defn, ifd_type, tag, true))
         return *row;
-    if (const ifd_field_defn_row *row = find_extended_defn_by_tag(tag))
+    if (const ifd_field_defn_row *row = find_row_in_tag_set(extended_field_defn, ifd_type, tag, false))
         return *row;
     return ifd_field_defn[field_defn_unknown];
 }

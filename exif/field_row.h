@@ -8,8 +8,9 @@
 // The main table's row of tag within ifd_type when it has one; failing that
 // its last row of the tag in any IFD type, or the unknown row. With -e, an
 // extended row of that IFD type comes first; and within the standard IFDs,
-// where the main table's choice is a maker note's row, a row of a standard
-// IFD type (the main table's, then an extended one) or else the unknown row.
+// where the main table's choice comes from a maker note or from the other set
+// of tags (GPS or not), a row of the same set of tags (the main table's, then
+// an extended one) or else the unknown row.
 const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag);
 
 // The row a -f field name selects: the main table's, or with -e an extended

@@ -141,13 +141,14 @@ TEST_P(ExtendedTexts, UnicodeUtf8AndFloatingPointValues)
 INSTANTIATE_TEST_SUITE_P(ByteOrders, ExtendedTexts, both_orders(), order_name);
 
 // A file whose IFD0 holds a TIFF field, an interoperability field (which the
-// main table's lookup would name after a FujiFilm row), an EXIF field the main
+// main table's lookup would name after a FujiFilm row), a private tag (which
+// it would name after the GPS row of the same number), an EXIF field the main
 // table knows and one it does not; its EXIF IFD holds new fields, one of
 // another data type.
 std::string write_photo(const temp_dir &dir)
 {
     const Ifd exif{.entries = {ascii(0xA434, "Lens X"), longs(0xA403, {0}), shorts(0xA402, {1})}};
-    const Ifd ifd0{.entries = {longs(0x0100, {640}), shorts(0x1001, {2272}), shorts(0x8822, {1}), shorts(0xA406, {2}),
+    const Ifd ifd0{.entries = {undefined(0x000B, {1}), longs(0x0100, {640}), shorts(0x1001, {2272}), shorts(0x8822, {1}), shorts(0xA406, {2}),
                                pointer(tag::kExifIfd, exif)}};
     write_file(dir.file("f.jpg"), exif_jpeg(Tiff{.chain = {ifd0}}));
     return dir.file("f.jpg");
@@ -174,7 +175,9 @@ TEST(ExtendedReading, ListsSelectsAndWarnsWhereverTheOptionStands)
              "\nImage    \n"
              "  Exposure Mode            : Manual exposure\n"
              "  White Balance            : 0\n"
-             "  Lens Model               : Lens X\n\n",
+             "  Lens Model               : Lens X\n"
+             "\nUnknown  \n"
+             "  Unknown Field 0x000b     : 01\n\n",
          type_warning, 0},
         {{"-o", "l", "-f", "lens-model,exp-mode,scene-capture", "-e", file}, "Lens X,Manual exposure,Portrait\n",
          type_warning, 0},
