@@ -11,7 +11,9 @@
 // for them; where the main table knows the tag for the other of the two, the
 // row repeats its description, so that a field it named through that row keeps
 // its label. Image and GPS add the EXIF 3.0 fields; the interoperability IFD
-// has nothing new. The Windows XP texts belong to Camera.
+// has nothing new. The Windows XP texts belong to Camera. A row is left
+// unquoted in SQL only when its text is always a plain number (FLOAT and
+// DOUBLE values may print with an exponent).
 constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /*   0 */ {0x00ff, ifd_type_camera,          "subfile-type",       "Subfile Type",               3,  1, 0, -1, 1, 0},
     /*   1 */ {0x0100, ifd_type_camera,          "img-width",          "Image Width",               13,  1, 0, -1, 0, 0},
@@ -172,7 +174,7 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 156 */ {0xc7a5, ifd_type_camera,          "base-exp-offset",    "Baseline Exposure Offset",  10,  1, 0, -1, 0, 0},
     /* 157 */ {0xc7a6, ifd_type_camera,          "default-black",      "Default Black Render",       4,  1, 0, -1, 1, 0},
     /* 158 */ {0xc7a7, ifd_type_camera,          "new-raw-digest",     "New Raw Image Digest",       1, 16, 0, -1, 1, 0},
-    /* 159 */ {0xc7a8, ifd_type_camera,          "preview-gain",       "Raw to Preview Gain",       12,  1, 0, -1, 0, 0},
+    /* 159 */ {0xc7a8, ifd_type_camera,          "preview-gain",       "Raw to Preview Gain",       12,  1, 0, -1, 1, 0},
     /* 160 */ {0xc7b5, ifd_type_camera,          "user-crop",          "Default User Crop",          5,  4, 0, -1, 1, 0},
     /* 161 */ {0xc7e9, ifd_type_camera,          "depth-format",       "Depth Format",               3,  1, 0, -1, 1, 0},
     /* 162 */ {0xc7ea, ifd_type_camera,          "depth-near",         "Depth Near",                 5,  1, 0, -1, 0, 0},
@@ -200,7 +202,7 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 184 */ {0xcd46, ifd_type_camera,          "image-stats",        "Image Stats",                7,  0, 0, -1, 1, 0},
     /* 185 */ {0xcd47, ifd_type_camera,          "dynamic-range",      "Profile Dynamic Range",      7,  0, 0, -1, 1, 0},
     /* 186 */ {0xcd48, ifd_type_camera,          "profile-group",      "Profile Group Name",         2,  0, 0, -1, 1, 0},
-    /* 187 */ {0xcd49, ifd_type_camera,          "jxl-distance",       "JXL Distance",              11,  1, 0, -1, 0, 0},
+    /* 187 */ {0xcd49, ifd_type_camera,          "jxl-distance",       "JXL Distance",              11,  1, 0, -1, 1, 0},
     /* 188 */ {0xcd4a, ifd_type_camera,          "jxl-effort",         "JXL Effort",                 4,  1, 0, -1, 0, 0},
     /* 189 */ {0xcd4b, ifd_type_camera,          "jxl-decode-speed",   "JXL Decode Speed",           4,  1, 0, -1, 0, 0},
     /* 190 */ {0x8824, ifd_type_image,           "spectral-sens",      "Spectral Sensitivity",       2,  0, 0, -1, 1, 0},
@@ -405,7 +407,7 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 389 */ {0xc7a5, ifd_type_thumbnail,       "th-base-exp-offset", "Baseline Exposure Offset",  10,  1, 0, -1, 0, 0},
     /* 390 */ {0xc7a6, ifd_type_thumbnail,       "th-default-black",   "Default Black Render",       4,  1, 0, -1, 1, 0},
     /* 391 */ {0xc7a7, ifd_type_thumbnail,       "th-new-raw-digest",  "New Raw Image Digest",       1, 16, 0, -1, 1, 0},
-    /* 392 */ {0xc7a8, ifd_type_thumbnail,       "th-preview-gain",    "Raw to Preview Gain",       12,  1, 0, -1, 0, 0},
+    /* 392 */ {0xc7a8, ifd_type_thumbnail,       "th-preview-gain",    "Raw to Preview Gain",       12,  1, 0, -1, 1, 0},
     /* 393 */ {0xc7b5, ifd_type_thumbnail,       "th-user-crop",       "Default User Crop",          5,  4, 0, -1, 1, 0},
     /* 394 */ {0xc7e9, ifd_type_thumbnail,       "th-depth-format",    "Depth Format",               3,  1, 0, -1, 1, 0},
     /* 395 */ {0xc7ea, ifd_type_thumbnail,       "th-depth-near",      "Depth Near",                 5,  1, 0, -1, 0, 0},
@@ -433,7 +435,7 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 417 */ {0xcd46, ifd_type_thumbnail,       "th-image-stats",     "Image Stats",                7,  0, 0, -1, 1, 0},
     /* 418 */ {0xcd47, ifd_type_thumbnail,       "th-dynamic-range",   "Profile Dynamic Range",      7,  0, 0, -1, 1, 0},
     /* 419 */ {0xcd48, ifd_type_thumbnail,       "th-profile-group",   "Profile Group Name",         2,  0, 0, -1, 1, 0},
-    /* 420 */ {0xcd49, ifd_type_thumbnail,       "th-jxl-distance",    "JXL Distance",              11,  1, 0, -1, 0, 0},
+    /* 420 */ {0xcd49, ifd_type_thumbnail,       "th-jxl-distance",    "JXL Distance",              11,  1, 0, -1, 1, 0},
     /* 421 */ {0xcd4a, ifd_type_thumbnail,       "th-jxl-effort",      "JXL Effort",                 4,  1, 0, -1, 0, 0},
     /* 422 */ {0xcd4b, ifd_type_thumbnail,       "th-jxl-decode-speed", "JXL Decode Speed",           4,  1, 0, -1, 0, 0},
     /* 423 */ {0x001b, ifd_type_gps,             "gps-proc-method",    "Processing Method",          7,  0, 0, -1, 1, 0},

@@ -6,6 +6,7 @@
 #include "exif/format/extended_names.h"
 #include "exif/format/format_text.h"
 #include "exif/format/standard_names.h"
+#include "exif/format/standard_text.h"
 #include "exif/format/ucs2_text.h"
 
 namespace {
@@ -43,23 +44,6 @@ bool read_code(buf_context *ctx, uint32_t data_type, uint32_t count, uint32_t *v
     }
 }
 
-// Text after a character-code prefix: UCS-2 in the file's byte order after
-// "UNICODE", the bytes as stored after any other code.
-void format_coded_text(const buf_context *ctx, uint32_t count, format_text &out)
-{
-    uint32_t available = buf_bytes(ctx, count);
-    if (available < code_length)
-        return;
-    const unsigned char *text = ctx->buf_p + code_length;
-    uint32_t size = available - code_length;
-    if (memcmp(ctx->buf_p, unicode_code, code_length) == 0) {
-        append_ucs2_text(text, size, ctx->motorola_order != 0, out);
-        return;
-    }
-    size_t n = size < format_text_limit ? size : format_text_limit;
-    out.append(reinterpret_cast<const char *>(text), strnlen(reinterpret_cast<const char *>(text), n));
-}
-
 bool has_unicode_code(const buf_context *ctx, uint32_t count)
 {
     return count >= code_length && buf_bytes(ctx, code_length) == code_length &&
@@ -76,9 +60,16 @@ bool format_extended_field(buf_context *ctx, uint32_t tag, uint32_t data_type, u
         append_ucs2_text(ctx->buf_p, buf_bytes(ctx, count), false, out);
         return true;
     }
-    if (tag == tag_gps_processing_method || tag == tag_gps_area_information ||
-        (tag == tag_user_comment && has_unicode_code(ctx, count))) {
-        format_coded_text(ctx, count, out);
+    if (tag == tag_gps_processing_method || tag == tag_gps_area_information || tag == tag_user_comment) {
+        if (has_unicode_code(ctx, count)) {
+            // UCS-2 in the file's byte order.
+            append_ucs2_text(ctx->buf_p + code_length, buf_bytes(ctx, count) - code_length, ctx->motorola_order != 0,
+                             out);
+            return true;
+        }
+        if (tag == tag_user_comment)
+            return false;  // the standard formatter reads the other codes
+        format_user_comment(ctx, count, out);  // the GPS texts are read as the comment is
         return true;
     }
     // Codes the standard tables name stay theirs; their gaps are filled there.
