@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "exif/buf_context.h"
+#include "exif/field_defs.h"
 #include "exif/field_store.h"
 
 // One entry's value, as the walk found it.
@@ -12,7 +13,7 @@ struct walked_entry {
     buf_context *ctx;  // the value's own context: its cursor stands on the value's first byte
     const ifd_field_store *store;
     int32_t ifd_type;
-    int defn;  // the entry's row in the definition table
+    const ifd_field_defn_row *row;  // the entry's row in the definition tables
     uint32_t tag;
     uint32_t data_type;
     uint32_t count;

@@ -59,3 +59,5 @@ int find_field_defn_by_nickname(const char *nickname);
 
 // 1 when an entry stored with data_type is acceptable for the row, else 0.
 int field_data_type_matches(uint32_t data_type, int row);
+// The same rule for a row's expected data type (codes 1..13).
+int data_type_matches(uint32_t data_type, uint32_t expected);

@@ -4,10 +4,13 @@
 #include <cstring>
 
 #include "exif/field_defs.h"
+#include "exif/extended_field_defs.h"
+#include "exif/field_row.h"
 #include "exif/file_scan.h"
 #include "exif/ifd_types.h"
 #include "exif/tags.h"
 #include "support/errors.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 
@@ -138,6 +141,8 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     uint32_t tag = get_u_int2(ctx);
     uint32_t data_type = get_u_int2(ctx);
     uint32_t count = get_u_int4(ctx);
+    if (exif_opts_p->extended && data_type == data_type_utf8)
+        data_type = data_type_ascii;  // UTF-8 text is read as ASCII text is
     buf_context value_ctx;
     clone_buf_context(ctx, &value_ctx);
     skip_bytes(ctx, 4);
@@ -149,8 +154,7 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
         return exif_ok;
     }
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
-    int defn = find_field_defn_by_tag(ifd_type, tag);
-    const ifd_field_defn_row &row = ifd_field_defn[defn];
+    const ifd_field_defn_row &row = find_field_row(ifd_type, tag);
 
     if (row.opens_ifd || (row.tag == tag::maker_note && model_table[store->model_code].has_maker_ifd)) {
         uint32_t offset = get_u_int4(&value_ctx);
@@ -172,9 +176,9 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
 
     char text[512];  // formatters append to the empty text; no need to clear it all
     text[0] = '\0';
-    scan.formatting->format_entry({&value_ctx, store, ifd_type, defn, tag, data_type, count}, text);
+    scan.formatting->format_entry({&value_ctx, store, ifd_type, &row, tag, data_type, count}, text);
 
-    if (defn == field_defn_unknown) {
+    if (is_unknown_field_row(row)) {
         char description[description_size];
         snprintf(description, sizeof description, "Unknown Field 0x%.4x     ", tag);
         return add_field_entry(store, ifd_type_unknown, depth, tag, description, text, file_offset, data_type, count,

@@ -2,9 +2,27 @@
 
 #include <cstdio>
 
+#include "support/run_options.h"
+#include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
+
+namespace {
+
+void print_row(const ifd_field_defn_row &row) { printf("  %-25s %.4x  %s\n", row.nickname, row.tag, row.description); }
+
+// With -e, the extended rows of an IFD type close its group.
+void print_extended_rows(int32_t ifd_type)
+{
+    if (!exif_opts_p->extended)
+        return;
+    for (const ifd_field_defn_row &row : extended_field_defn)
+        if (row.ifd_type == ifd_type)
+            print_row(row);
+}
+
+}  // namespace
 
 void display_field_names()
 {
@@ -20,10 +38,12 @@ void display_field_names()
         if (i == field_defn_unknown || row.opens_ifd)
             continue;
         if (row.ifd_type != last_type) {
+            print_extended_rows(last_type);
             printf("\n%s\n", ifd_type_name(row.ifd_type));
             last_type = row.ifd_type;
         }
-        printf("  %-25s %.4x  %s\n", row.nickname, row.tag, row.description);
+        print_row(row);
     }
+    print_extended_rows(last_type);
     printf("\n");
 }

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
+#include "exif/field_row.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
 #include "support/run_options.h"
@@ -21,6 +23,8 @@ void clear_selection()
 {
     for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
         ifd_field_defn[i].list_column = -1;
+    for (ifd_field_defn_row &row : extended_field_defn)
+        row.list_column = -1;
     for (const pseudo_field &p : pseudo_fields)
         opts.*p.flag = 0;
 }
@@ -81,11 +85,11 @@ int set_list_fields(const char *list)
     const char *name = get_next_name(&cursor, end, '"');
     while (name[0] != '\0' && column < max_list_columns) {
         trace("processing field %s, column %d\n", name, column);
-        int row = find_field_defn_by_nickname(name);
-        if (row >= 0 && ifd_field_defn[row].list_column == -1) {
+        ifd_field_defn_row *row = find_field_row_by_nickname(name);
+        if (row != nullptr && row->list_column == -1) {
             trace("Setting field %s to column %d\n", name, column);
-            ifd_field_defn[row].list_column = column++;
-        } else if (row >= 0) {
+            row->list_column = column++;
+        } else if (row != nullptr) {
             warn("Warning: Duplicate field name '%s' ignored\n", name);
         } else if (!select_pseudo_field(name)) {
             warn("Warning: Unknown field name '%s' ignored.\n", name);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "exif/extended_field_defs.h"
 #include "frontend/selected_columns.h"
 #include "frontend/value_quoting.h"
 #include "support/run_options.h"
@@ -47,14 +48,18 @@ void print_field_list_header()
     const char *names[max_list_columns] = {};
     trace("Scanning ifd_field_defn for headers to be included\n");
     int last = 0;
-    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++) {
-        const int32_t column = ifd_field_defn[i].list_column;
+    auto note_name = [&](const ifd_field_defn_row &row) {
+        const int32_t column = row.list_column;
         if (column < 0 || column >= max_list_columns)
-            continue;
-        names[column] = ifd_field_defn[i].nickname;
+            return;
+        names[column] = row.nickname;
         if (column > last)
             last = column;
-    }
+    };
+    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
+        note_name(ifd_field_defn[i]);
+    for (const ifd_field_defn_row &row : extended_field_defn)  // selected only with -e
+        note_name(row);
     trace("Print out field headers (max=%d)\n", last);
     const char separator = static_cast<char>(opts.separator);
     for (const pseudo_field &p : pseudo_fields)

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "frontend/extended_option.h"
 #include "frontend/field_select.h"
 #include "support/run_options.h"
 #include "support/trace.h"
@@ -10,6 +11,8 @@
 command_options opts;
 
 namespace {
+
+constexpr char option_letters[] = "adc:ef:hlo:qrtuvx";
 
 constexpr command_options initial_options = {
     0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0,
@@ -64,16 +67,17 @@ void set_flag(int32_t *flag, const char *text)
 
 int set_command_options(int argc, char *argv[])
 {
-    exif_opts = {0, 0, 0, 0};
+    exif_opts = {0, 0, 0, 0, 0};
     opts = initial_options;
     if (argc <= 1) {
         opts.show_usage = 1;
         return 0;
     }
+    exif_opts.extended = has_extended_option(argc, argv, option_letters);
     bool failed = false;
     optind = 0;  // restart the scan: the parser may run more than once per process
     int c;
-    while ((c = getopt(argc, argv, "adc:f:hlo:qrtuvx")) != -1) {
+    while ((c = getopt(argc, argv, option_letters)) != -1) {
         trace("Got option '%c'\n", c);
         switch (c) {
         case 'a':
@@ -87,6 +91,7 @@ int set_command_options(int argc, char *argv[])
             exif_opts.debug = 1;
             printf("option %c, optind=%d\n", c, optind);
             break;
+        case 'e': set_flag(&exif_opts.extended, "Extended reading option set\n"); break;
         case 'f':
             trace("Setting list fields: %s\n", optarg);
             if (set_list_fields(optarg) != 0)

@@ -1,5 +1,7 @@
 #include "frontend/selected_columns.h"
 
+#include "exif/field_row.h"
+
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
 {
     switch (field.source) {
@@ -20,7 +22,7 @@ void collect_columns(const ifd_field_store *store, column_set *columns)
     *columns = {};
     for (uint32_t i = 0; i < store->count && i < static_cast<uint32_t>(max_fields); i++) {
         const ifd_field &f = store->fields[i];
-        const ifd_field_defn_row &row = ifd_field_defn[find_field_defn_by_tag(f.ifd_type, f.tag)];
+        const ifd_field_defn_row &row = find_field_row(f.ifd_type, f.tag);
         const int32_t column = row.list_column;
         if (column < 0 || column >= max_list_columns)
             continue;

@@ -57,6 +57,12 @@ void print_options()
           "            c = comma, t = tab. Commas are used by default.\n\n",
           stdout);
 
+    printf("   %ce       Extended reading. Also names the fields of newer cameras\n", opt);
+    printf("            (EXIF 2.2 to 3.0), of TIFF and DNG files and the Windows\n"
+           "            XP texts, for the listing and the %cf option; reads UTF-8\n"
+           "            and Unicode texts and FLOAT and DOUBLE values. It applies\n"
+           "            wherever it stands among the options.\n\n", opt);
+
     printf("   %cf [field-name,field-name,... | @file-name] \n", opt);
     printf("            Names the fields that the %co option prints, given as a\n"
            "            comma-separated list, for example %cf file-name,width,height;\n"

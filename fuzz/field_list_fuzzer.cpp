@@ -3,7 +3,8 @@
 // selection; and the name=value scanner over the same text.
 //
 // Input layout: byte 0 chooses the options, the rest is the text. Byte 0 bit 0
-// hands the text over as a list file ("@file").
+// hands the text over as a list file ("@file"); bit 7 turns on extended
+// reading (-e), whose names the photo's newer fields answer to.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -26,7 +27,8 @@ constexpr size_t max_text = 4096;
 void write_photo()
 {
     using namespace fixture;
-    Ifd exif{{rationals(0x829A, {{10, 1250}}), ascii(0x9003, "2001:10:06 14:31:07")}};
+    Ifd exif{{rationals(0x829A, {{10, 1250}}), ascii(0x9003, "2001:10:06 14:31:07"), shorts(0xA403, {1}),
+              ascii(0xA434, "Lens \"7, 'x'")}};
     Ifd ifd0{{ascii(tag::kMake, "Ca\"n,on"), ascii(tag::kModel, "A1 'x'"), ascii(0x0132, "2001:10:06 14:31:07"),
               pointer(tag::kExifIfd, exif)}};
     Bytes jpeg = exif_jpeg(Tiff{.order = ByteOrder::Intel, .chain = {ifd0}});
@@ -50,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(text, data + 1, size - 1);
     text[size - 1] = '\0';
     fuzz_reset_selection();
-    exif_opts = {0, (data[0] & 0x02) != 0, (data[0] & 0x04) != 0, (data[0] & 0x08) != 0};
+    exif_opts = {0, (data[0] & 0x02) != 0, (data[0] & 0x04) != 0, (data[0] & 0x08) != 0, (data[0] & 0x80) != 0};
     exif_opts.debug = (data[0] & 0x10) != 0;
     opts = command_options{};
     opts.separator = (data[0] & 0x20) ? '\t' : ',';

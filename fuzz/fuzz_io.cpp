@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 
 namespace {
@@ -48,4 +49,6 @@ void fuzz_reset_selection()
 {
     for (int i = 0; i < field_defn_rows; i++)
         ifd_field_defn[i].list_column = start_columns[i];
+    for (ifd_field_defn_row &row : extended_field_defn)  // none selected at start
+        row.list_column = -1;
 }

@@ -212,9 +212,32 @@ std::vector<std::pair<std::string, Bytes>> broken_files()
     return out;
 }
 
-void write_seed(const std::string &dir, const std::string &name, uint8_t choice, const Bytes &file)
+// A file of the fields that extended reading (-e) adds: TIFF, DNG and XP
+// fields in IFD0, newer EXIF fields, a Unicode comment, UTF-8 text, floats,
+// GPS texts with a character-code prefix; some stored with other data types.
+Bytes newer_fields_file(ByteOrder order)
 {
-    Bytes seed{choice, static_cast<uint8_t>(name.size())};
+    const Bytes unicode = order == ByteOrder::Intel ? bytes_of("UNICODE\0G\0r\0\xFC\0\0\xD8x\0")
+                                                    : bytes_of("UNICODE\0\0G\0r\0\xFC\xD8\0\0x");
+    Ifd gps{{byte_values(0x0000, {2, 3, 0, 0}), undefined(0x001B, unicode), ascii(0x001D, "2024:02:29"),
+             shorts(0x001E, {1}), rationals(0x001F, {{5, 2}})}};
+    Ifd exif{{shorts(0x8830, {2}), longs(0x8832, {400}), ascii(0x9010, "+02:00"), undefined(0x9286, unicode),
+              shorts(0x9209, {0x59}), undefined(0xA301, {1}), shorts(0xA403, {1}), longs(0xA402, {7}),
+              rationals(0xA432, {{24, 1}, {70, 1}, {28, 10}, {4, 1}}), bytes(0xA434, 129, bytes_of("Objektiv \xC3\xBC")),
+              shorts(0xA460, {9})}};
+    Ifd ifd0{{longs(0x0100, {4000}), shorts(0x0106, {32803}), bytes(0x9C9B, kByte, bytes_of("T\0\xA9\x03\0\0")),
+              shorts(0x9C9C, {0x41, 0x42}), byte_values(0xC612, {1, 6, 0, 0}),
+              srationals(0xC621, {{10, 9}, {-5, 9}, {0, 1}}), shorts(0xC65A, {21}), floats(0xC6FA, {1.5f, -2.0f}),
+              doubles(0xC761, {1e-5, 0.25}), shorts(0xA406, {3}), pointer(tag::kExifIfd, exif),
+              pointer(tag::kGpsIfd, gps)}};
+    return exif_jpeg(Tiff{.order = order, .chain = {ifd0}});
+}
+
+void write_seed(const std::string &dir, const std::string &name, uint8_t choice, const Bytes &file,
+                bool extended = false)
+{
+    // The selection byte is the name's length; its top bit asks for -e.
+    Bytes seed{choice, static_cast<uint8_t>(name.size() | (extended ? 0x80 : 0))};
     seed.insert(seed.end(), file.begin(), file.end());
     char suffix[8];
     snprintf(suffix, sizeof suffix, "_%02x", choice);
@@ -234,6 +257,7 @@ constexpr field_list_seed field_lists[] = {
     {0x20, "file-name-full,make,make,nope,,,   ,iso-speed-ratings"},
     {0x40, "a='it''s' b=\"say \"\"hi\"\"\" c=\"two\nlines\""},
     {0x02, "\"unterminated"},
+    {0x80, "lens-model,white-bal,make,th-make,xp-title"},
 };
 // clang-format on
 
@@ -273,6 +297,10 @@ int main(int argc, char **argv)
                 write_seed(dir, std::string(cam.name) + (intel ? "_ii" : "_mm"), choice, file);
         }
     }
+    for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola})
+        for (uint8_t choice : choices)
+            write_seed(dir, order == ByteOrder::Intel ? "newer_ii" : "newer_mm", choice, newer_fields_file(order),
+                       true);
     for (const auto &[name, file] : broken_files())
         for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x0B}, uint8_t{0x14}})
             write_seed(dir, name, choice, file);

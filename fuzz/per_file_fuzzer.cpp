@@ -3,12 +3,14 @@
 // header, SQL, thumbnail), raw or interpreted, with or without -x, -q, -d.
 //
 // Input layout: byte 0 chooses the options, byte 1 the field selection of the
-// styles that take one (-f), the rest is the file.
+// styles that take one (-f) and, with its top bit, extended reading (-e); the
+// rest is the file.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
+#include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 #include "exif/format/ifd_formats.h"
 #include "frontend/options.h"
@@ -23,21 +25,28 @@ namespace {
 
 constexpr char input_name[] = "in.jpg";
 
-// Twenty nicknames from row `first` on, the pseudo-fields among them.
-void build_field_list(uint8_t first, char *list, size_t size)
+// Twenty nicknames from row `first` on, the pseudo-fields among them; with
+// -e, every other one from the extended rows.
+void build_field_list(uint8_t first, bool extended, char *list, size_t size)
 {
     snprintf(list, size, "file-name,file-size");
     int row = 1 + first % (field_defn_end - 1);
+    int extended_row = first * 3 % extended_field_rows;
     for (int n = 0; n < 20; n++, row = 1 + row % (field_defn_end - 1)) {
         size_t used = strlen(list);
-        snprintf(list + used, size - used, ",%s", ifd_field_defn[row].nickname);
+        if (extended && n % 2 == 1) {
+            snprintf(list + used, size - used, ",%s", extended_field_defn[extended_row].nickname);
+            extended_row = (extended_row + 1) % extended_field_rows;
+        } else {
+            snprintf(list + used, size - used, ",%s", ifd_field_defn[row].nickname);
+        }
     }
 }
 
 int set_options(uint8_t choice, uint8_t selection)
 {
     static char field_list[2048];
-    const char *argv[12];
+    const char *argv[13];
     int argc = 0;
     argv[argc++] = "tagsift";
     switch (choice & 7) {
@@ -76,8 +85,11 @@ int set_options(uint8_t choice, uint8_t selection)
         argv[argc++] = "-d";
     if (choice & 0x80)
         argv[argc++] = "-ct";
+    const bool extended = (selection & 0x80) != 0;
+    if (extended)
+        argv[argc++] = "-e";  // after -f: it applies to the list all the same
     argv[argc++] = input_name;
-    build_field_list(selection, field_list, sizeof field_list);
+    build_field_list(selection & 0x7F, extended, field_list, sizeof field_list);
     return set_command_options(argc, const_cast<char **>(argv));
 }
 

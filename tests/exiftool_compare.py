@@ -186,7 +186,8 @@ def checked(check, field, ours, theirs):
         return False
 
 
-def load_known(path):
+def load_known(path, fields=FIELDS):
+    """{(file, field): reason} of a known-differences file; fields None takes any field."""
     reasons, known = set(), {}
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
@@ -201,7 +202,7 @@ def load_known(path):
             else:
                 sys.exit("%s:%d: cannot read this line" % (path, number))
     for (name, field), reason in known.items():
-        if reason not in reasons or field not in FIELDS:
+        if reason not in reasons or (fields is not None and field not in fields):
             sys.exit("%s: %s %s: unknown field or reason '%s'" % (path, name, field, reason))
     return known
 

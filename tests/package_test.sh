@@ -86,12 +86,13 @@ expect_completion() {
     got=$(complete_words "$@" | sort | tr '\n' ' ')
     [ "$got" = "$expected " ] || fail "completion of 'tagsift $*': got '$got', expected '$expected'"
 }
-expect_completion "-a -c -d -f -h -l -o -q -r -t -u -v -x" -
+expect_completion "-a -c -d -e -f -h -l -o -q -r -t -u -v -x" -
 expect_completion "l lh s" -o ""
 expect_completion "c t" -qc ""
 expect_completion "width" -f wid
 expect_completion "file-name,make file-name,maker-note" -f file-name,mak
 expect_completion "gps-lat-ref gps-latitude" -rf gps-la
+expect_completion "lens-make lens-model" -ef lens-m
 # Every catalogue name is offered after -f, the pseudo-fields included, and nothing else.
 "$tagsift" -l | sed -n 's/^  \([a-z][a-z0-9-]*\)  *\(N\/A\|[0-9a-f]\{4\}\)  .*/\1/p' | sort >"$work/catalogue.txt"
 complete_words -f "" | sort >"$work/offered.txt"

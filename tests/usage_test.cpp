@@ -25,7 +25,7 @@ TEST(Usage, SectionsSynopsisAndOptionEntriesInOrder)
             options += line[4];
     }
     EXPECT_EQ(headings, "NAME SYNOPSIS DESCRIPTION OPTIONS EXAMPLES ");
-    EXPECT_EQ(options, "acfhloqrtuvx");
+    EXPECT_EQ(options, "acefhloqrtuvx");
     EXPECT_NE(text.find("\nSYNOPSIS\n\n"
                         "   tagsift [-aqsux] file...\n"
                         "   tagsift [-aqsux] -o [l|lh|s] [-c [c|t]] [-f field-list] file...\n"

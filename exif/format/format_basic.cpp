@@ -1,7 +1,9 @@
 // Uninterpreted (raw) and plain (basic) renderings of any value.
 #include <cstring>
 
+#include "support/run_options.h"
 #include "exif/field_defs.h"
+#include "exif/format/float_values.h"
 #include "exif/format/format_text.h"
 #include "exif/format/formatters.h"
 #include "exif/format/standard_rationals.h"
@@ -95,8 +97,16 @@ void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char
         });
         break;
     case data_type_float:
+        if (exif_opts_p->extended)
+            format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%.7g", get_float32(ctx)); });
+        else
+            out.append("<not yet implemented>");
+        break;
     case data_type_double:
-        out.append("<not yet implemented>");
+        if (exif_opts_p->extended)
+            format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%.15g", get_float64(ctx)); });
+        else
+            out.append("<not yet implemented>");
         break;
     default:
         out.appendf("Unrecognised data type: %d", data_type);

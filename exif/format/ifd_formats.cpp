@@ -1,7 +1,10 @@
 #include "exif/format/ifd_formats.h"
 
 #include "exif/exif_reader.h"
+#include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
+#include "exif/field_row.h"
+#include "exif/format/format_extended.h"
 #include "exif/format/formatters.h"
 #include "exif/ifd_types.h"
 #include "support/run_options.h"
@@ -59,20 +62,22 @@ const char *ifd_type_name(int32_t ifd_type) { return ifd_formats[ifd_type].name;
 
 void format_entry_value(const walked_entry &value, char *text)
 {
-    const ifd_field_defn_row &row = ifd_field_defn[value.defn];
+    const ifd_field_defn_row &row = *value.row;
     if (exif_opts_p->raw) {
         format_field_raw(value.ctx, value.data_type, value.count, text);
-    } else if (!field_data_type_matches(value.data_type, value.defn)) {
-        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n", value.store->file_name,
-             row.description, data_type_names[row.data_type], data_type_names[value.data_type]);
+    } else if (!field_row_type_matches(value.data_type, row)) {
+        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
+             value.store->file_name, row.description, expected_type_name(row.data_type),
+             data_type_names[value.data_type]);
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else if (row.count != 0 && row.count != value.count) {
         warn("Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
              value.store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(value.count));
         format_field_basic(value.ctx, value.data_type, value.count, text);
-    } else {
-        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count, value.store->model_code,
-                                           text);
+    } else if (!(exif_opts_p->extended && is_standard_ifd(value.ifd_type) &&
+                 format_extended_field(value.ctx, value.tag, value.data_type, value.count, text))) {
+        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count,
+                                           value.store->model_code, text);
     }
 }
 

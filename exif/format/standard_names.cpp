@@ -1,5 +1,7 @@
 #include "exif/format/standard_names.h"
 
+#include "support/run_options.h"
+#include "exif/format/extended_names.h"
 #include "exif/format/value_labels.h"
 
 namespace {
@@ -114,6 +116,10 @@ bool has_standard_names(uint32_t tag) { return labels::find_tag(standard_names, 
 void format_standard_name(uint32_t tag, uint32_t value, format_text &out)
 {
     const labels::tag_values *entry = labels::find_tag(standard_names, tag);
+    // With -e, a code missing above takes the name that newer standards give it.
+    if (exif_opts_p->extended && (entry == nullptr || labels::find_label(entry->values, value) == nullptr) &&
+        append_extended_name(tag, value, out))
+        return;
     if (entry != nullptr)
         labels::append_value_text(out, entry->values, value, entry->fallback);
     else

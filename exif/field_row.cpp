@@ -1,0 +1,83 @@
+#include "exif/field_row.h"
+
+#include "support/run_options.h"
+#include "exif/extended_field_defs.h"
+#include "exif/ifd_types.h"
+
+namespace {
+
+// IFD0, IFD1, the EXIF and interoperability IFDs and the TIFF sub-IFDs share
+// one set of tags, in which a field may stand in the others' IFDs; the GPS IFD
+// has a set of its own.
+bool same_tag_set(int32_t a, int32_t b)
+{
+    return is_standard_ifd(a) && is_standard_ifd(b) && (a == ifd_type_gps) == (b == ifd_type_gps);
+}
+
+// A row of the table with the tag in an IFD type of ifd_type's set of tags:
+// the last one, as the main table's lookup takes, or the first; nullptr when none.
+template <typename Rows>
+const ifd_field_defn_row *find_row_in_tag_set(const Rows &rows, int32_t ifd_type, uint32_t tag, bool last)
+{
+    const ifd_field_defn_row *found = nullptr;
+    for (const ifd_field_defn_row &row : rows) {
+        if (row.tag == tag && same_tag_set(row.ifd_type, ifd_type)) {
+            found = &row;
+            if (!last)
+                break;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag)
+{
+    const ifd_field_defn_row &main_row = ifd_field_defn[find_field_defn_by_tag(ifd_type, tag)];
+    if (!exif_opts_p->extended || main_row.ifd_type == ifd_type)
+        return main_row;
+    if (const ifd_field_defn_row *row = find_extended_defn(ifd_type, tag))
+        return *row;
+    if (!is_standard_ifd(ifd_type) || same_tag_set(main_row.ifd_type, ifd_type))
+        return main_row;
+    // The main table's choice is a maker note's row, or a GPS row for a tag
+    // outside the GPS IFD (or the reverse), which names another field: a row
+    // of the same set of tags names it instead (the main table's, then an
+    // extended one), or none.
+    if (const ifd_field_defn_row *row = find_row_in_tag_set(ifd_field_defn, ifd_type, tag, true))
+        return *row;
+    if (const ifd_field_defn_row *row = find_row_in_tag_set(extended_field_defn, ifd_type, tag, false))
+        return *row;
+    return ifd_field_defn[field_defn_unknown];
+}
+
+ifd_field_defn_row *find_field_row_by_nickname(const char *nickname)
+{
+    int row = find_field_defn_by_nickname(nickname);
+    if (row >= 0)
+        return &ifd_field_defn[row];
+    return exif_opts_p->extended && nickname != nullptr ? find_extended_defn_by_nickname(nickname) : nullptr;
+}
+
+bool is_unknown_field_row(const ifd_field_defn_row &row) { return &row == &ifd_field_defn[field_defn_unknown]; }
+
+int field_row_type_matches(uint32_t data_type, const ifd_field_defn_row &row)
+{
+    return extended_type_matches(data_type, row.data_type);
+}
+
+bool is_standard_ifd(int32_t ifd_type)
+{
+    switch (ifd_type) {
+    case ifd_type_camera:
+    case ifd_type_image:
+    case ifd_type_thumbnail:
+    case ifd_type_interop:
+    case ifd_type_gps:
+    case ifd_type_tiff_sub_ifd:
+        return true;
+    default:
+        return false;
+    }
+}
