@@ -6,9 +6,14 @@
 #include "exif/file_window.h"
 #include "support/errors.h"
 #include "support/jpeg_segments.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 namespace {
+
+// What EXIF data in an APP1 segment begins with; a padding byte follows, which
+// writers fill as they like, so it is not compared.
+constexpr char exif_header[5] = {'E', 'x', 'i', 'f', '\0'};
 
 // The segment walk over the window, reading the file again where a segment
 // lies beyond what the window holds.
@@ -50,14 +55,25 @@ struct window_segments {
         // The segment length led past the end of the file: no next marker to read.
         return window_valid_bytes() < 2 ? err_no_exif : exif_ok;
     }
-    static bool stops_at(uint32_t mark) { return mark == jpeg_mark_app1 || mark == jpeg_mark_sos; }
+    // The walk ends at the start of scan and at the first APP1 segment; with -e
+    // at the first APP1 segment that holds EXIF data, past others such as XMP.
+    bool stops_at(uint32_t mark) const
+    {
+        if (mark != jpeg_mark_app1)
+            return mark == jpeg_mark_sos;
+        if (!exif_opts_p->extended)
+            return true;
+        buf_context data = *ctx;
+        data.buf_p += 2;  // the segment's length
+        return buf_bytes(&data, sizeof exif_header) == sizeof exif_header &&
+               memcmp(data.buf_p, exif_header, sizeof exif_header) == 0;
+    }
 };
 
 // Checks the "Exif\0\0" that begins the segment's data and steps over it.
 int check_exif_header(buf_context *ctx)
 {
     trace("extract_exif_ifd\n");
-    static const char exif_header[5] = {'E', 'x', 'i', 'f', '\0'};
     if (buf_bytes(ctx, sizeof exif_header) < sizeof exif_header ||
         memcmp(ctx->buf_p, exif_header, sizeof exif_header) != 0) {
         trace("EXIF buffer header not detected\n");

@@ -196,6 +196,20 @@ TEST(ExtendedReading, ListsSelectsAndWarnsWhereverTheOptionStands)
     }
 }
 
+TEST(ExtendedReading, FindsTheExifSegmentAfterAnXmpSegment)
+{
+    temp_dir dir;
+    const std::string xmp = "http://ns.adobe.com/xap/1.0/";
+    const Segment xmp_segment{.marker = 0xFFE1, .data = Bytes(xmp.begin(), xmp.end() + 1)};
+    const Ifd ifd0{.entries = {ascii(tag::kMake, "After XMP")}};
+    write_file(dir.file("x.jpg"), build_jpeg(Jpeg{.exif = Tiff{.chain = {ifd0}}, .before = {jfif(), xmp_segment}}));
+    const cli_result plain = run_tagsift({"x.jpg"}, {.cwd = dir.path()});
+    EXPECT_EQ(plain.err, "Error: Error while extracting EXIF fields: EXIF header string missing\n");
+    const cli_result extended = run_tagsift({"-e", "x.jpg"}, {.cwd = dir.path()});
+    EXPECT_EQ(extended.out, "FILE: x.jpg\n\nCamera   \n  Make                     : After XMP\n\n");
+    EXPECT_EQ(extended.err, "");
+}
+
 TEST(ExtendedReading, CatalogueShowsTheNewRowsInTheirGroups)
 {
     const std::string text = run_tagsift({"-e", "-l"}).out;
