@@ -1,36 +1,129 @@
 #include "exif/exif_reader.h"
 
+#include <csetjmp>
+#include <csignal>
+
+#include "exif/chunk_locators.h"
 #include "exif/field_sort.h"
 #include "exif/file_scan.h"
 #include "exif/file_window.h"
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
 #include "exif/jpeg_locator.h"
+#include "exif/media_locator.h"
+#include "exif/raw_locators.h"
 #include "exif/tiff_header.h"
+#include "exif/tiff_locator.h"
 #include "support/errors.h"
+#include "support/run_options.h"
 #include "support/trace.h"
 
 const char exif_rcs_id[] = "$Id: exif_reader.cpp,v 1.5 2001/10/06 12:00:00 tagsift Exp $";
 
 namespace {
 
-// The containers the reader knows, told apart by their first bytes. A
-// locator leaves the context's cursor on the TIFF header of the EXIF block.
+// The containers the reader knows, told apart by their first bytes. A locator
+// either leaves the window's cursor on the TIFF header of the EXIF block
+// (JPEG, and the raws that embed a JPEG preview) or names the TIFF blocks by
+// their file offsets. All but JPEG are read with -e (extended reading) only.
 struct container_row {
+    bool extended_only;
     bool (*is_container)(const unsigned char *first_bytes, int32_t valid);
-    int (*locate_exif)(buf_context *ctx);
+    int (*locate_in_window)(buf_context *ctx);
+    block_locator locate_blocks;
 };
 
+// clang-format off
 constexpr container_row containers[] = {
-    {is_jpeg, locate_jpeg_exif},
+    {false, is_jpeg,       locate_jpeg_exif, nullptr},
+    {true,  is_tiff,       nullptr,          locate_tiff_exif},
+    {true,  is_media_file, nullptr,          locate_media_exif},
+    {true,  is_png,        nullptr,          locate_png_exif},
+    {true,  is_webp,       nullptr,          locate_webp_exif},
+    {true,  is_mrw,        nullptr,          locate_mrw_exif},
+    {true,  is_raf,        locate_raf_exif,  nullptr},
+    {true,  is_x3f,        locate_x3f_exif,  nullptr},
 };
+// clang-format on
 
 const container_row *find_container(const buf_context &ctx)
 {
     for (const container_row &row : containers)
-        if (row.is_container(ctx.buf_start, window_valid_bytes()))
+        if ((!row.extended_only || exif_opts_p->extended) && row.is_container(ctx.buf_start, window_valid_bytes()))
             return &row;
     return nullptr;
+}
+
+// A file mapped whole can shrink while it is read (another program truncates
+// it); its pages then end in a bus error, which ends the file's reading as a
+// failed read instead of the run.
+sigjmp_buf mapped_read_failed;
+
+void on_bus_error(int)
+{
+    if (window_is_mapped())
+        siglongjmp(mapped_read_failed, 1);
+    signal(SIGBUS, SIG_DFL);
+    raise(SIGBUS);
+}
+
+// Puts the window on the block: the whole file mapped where IFDs may lie
+// anywhere (a window from the header where the file cannot be mapped), else
+// a window read from the block's TIFF header.
+int open_block_window(buf_context *ctx, const exif_blocks &found, const exif_block &block, uint64_t file_size)
+{
+    if (found.ifds_anywhere && block.tiff_offset < file_size && map_whole_file(ctx, file_size)) {
+        ctx->buf_p = ctx->buf_start + block.tiff_offset;
+        return exif_ok;
+    }
+    if (block.tiff_offset > static_cast<uint64_t>(INT32_MAX - input_buffer_size))
+        return err_no_exif;
+    return reopen_window_at(ctx, static_cast<int64_t>(block.tiff_offset));
+}
+
+int read_blocks(buf_context *ctx, const container_row &container, ifd_field_store *store)
+{
+    const file_reader file = reader_of(ctx->fp);
+    exif_blocks found{};
+    int rc = container.locate_blocks(file, &found);
+    for (int i = 0; rc == exif_ok && i < found.count; i++) {
+        const exif_block &block = found.blocks[i];
+        forget_walked_ifds();  // each block has a window of its own
+        trace("EXIF block %d: TIFF header at file offset %llu\n", i,
+              static_cast<unsigned long long>(block.tiff_offset));
+        rc = open_block_window(ctx, found, block, file.size);
+        uint32_t first_ifd = 0;
+        if (rc == exif_ok)
+            rc = read_tiff_header(ctx, store, &first_ifd, found.tiff_magic);
+        if (rc == exif_ok) {
+            int depth = block.parent_tag == ifd_parent_main_chain ? 0 : 1;
+            (void)extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);  // keeps what it gathered
+        }
+    }
+    return rc;
+}
+
+// Finds the container's EXIF data and walks its IFDs into the store.
+int read_container(buf_context *ctx, const container_row &container, ifd_field_store *store)
+{
+    if (container.locate_blocks != nullptr) {
+        struct sigaction on_bus {
+        }, before{};
+        on_bus.sa_handler = on_bus_error;
+        sigaction(SIGBUS, &on_bus, &before);
+        volatile int rc = err_read_failed;  // what a bus error in the middle of the reading leaves
+        if (sigsetjmp(mapped_read_failed, 1) == 0)
+            rc = read_blocks(ctx, container, store);
+        sigaction(SIGBUS, &before, nullptr);
+        return rc;
+    }
+    int rc = container.locate_in_window(ctx);
+    uint32_t first_ifd = 0;
+    if (rc == exif_ok)
+        rc = read_tiff_header(ctx, store, &first_ifd);
+    if (rc == exif_ok)
+        (void)extract_ifd(ctx, first_ifd, ifd_parent_main_chain, 0, store);  // keeps what it gathered
+    return rc;
 }
 
 int read_exif_block(buf_context *ctx, ifd_field_store *store)
@@ -45,14 +138,9 @@ int read_exif_block(buf_context *ctx, ifd_field_store *store)
         trace("Not a Jpeg file (mark=0x%x)\n", static_cast<uint32_t>(ctx->buf_start[0]) << 8 | ctx->buf_start[1]);
         return err_unknown_container;
     }
-    int rc = container->locate_exif(ctx);
-    uint32_t first_ifd = 0;
-    if (rc == exif_ok)
-        rc = read_tiff_header(ctx, store, &first_ifd);
-    if (rc == exif_ok)
-        (void)extract_ifd(ctx, first_ifd, ifd_parent_main_chain, 0,
-                          store);  // a walk that stops early keeps what it gathered
-    return rc;
+    int rc = read_container(ctx, *container, store);
+    // The JPEG texts of code 3 would misname the file.
+    return rc == err_no_exif && container != &containers[0] ? err_no_exif_in_file : rc;
 }
 
 }  // namespace

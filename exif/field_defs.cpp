@@ -428,9 +428,9 @@ int field_data_type_matches(uint32_t data_type, int row)
     return data_type_matches(data_type, ifd_field_defn[row].data_type);
 }
 
-int data_type_matches(uint32_t data_type, uint32_t expected) {
-    if (expected == data_type_short_or_long &&
-        (data_type == data_type_short || data_type == data_type_long)) {
+int data_type_matches(uint32_t data_type, uint32_t expected)
+{
+    if (expected == data_type_short_or_long && (data_type == data_type_short || data_type == data_type_long)) {
         return 1;
     }
     if (data_type == expected) {

@@ -1,8 +1,8 @@
 #include "exif/field_row.h"
 
-#include "support/run_options.h"
 #include "exif/extended_field_defs.h"
 #include "exif/ifd_types.h"
+#include "support/run_options.h"
 
 namespace {
 

@@ -2,13 +2,19 @@
 
 #include <cstring>
 
-file_scan scan = {nullptr, {nullptr, nullptr, 0, false}, {UINTPTR_MAX, 0, nullptr}, {}};
+file_scan scan = {nullptr, {nullptr, nullptr, 0, false, nullptr, 0}, {UINTPTR_MAX, 0, nullptr}, {}};
 
 void begin_file_scan(const value_formatting &formatting)
 {
     scan.formatting = &formatting;
-    scan.window = {nullptr, nullptr, 0, false};
+    scan.window = {nullptr, nullptr, 0, false, nullptr, 0};
     scan.tail = {UINTPTR_MAX, 0, nullptr};
+    forget_walked_ifds();
+    scan.walk.entries_walked = 0;
+}
+
+void forget_walked_ifds()
+{
     walk_state &walk = scan.walk;
     if (walk.walks_noted > max_noted_walks)
         memset(walk.walked_ifds, 0, sizeof walk.walked_ifds);
@@ -16,5 +22,5 @@ void begin_file_scan(const value_formatting &formatting)
         for (int i = 0; i < walk.walks_noted; i++)
             walk.walked_ifds[walk.walked_bytes[i]] = 0;
     walk.walks_noted = 0;
-    walk.entries_walked = 0;
+    walk.far_walks = 0;
 }

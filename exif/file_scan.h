@@ -14,6 +14,8 @@ struct window_state {
     unsigned char *start;  // the window's first byte
     int32_t valid;         // bytes from start read from the file
     bool at_end;           // the file has no bytes after those
+    void *mapped;          // a whole file mapped instead (TIFF files), or nullptr
+    size_t mapped_size;
 };
 
 // The part of the window not read yet, read when something reads there
@@ -27,12 +29,17 @@ struct window_tail_state {
 // IFDs already walked, by window position, so that a loop in the chains or
 // pointers is not followed twice; and the bytes of the map this file set, so
 // that the next file clears a few bytes instead of the whole map (past
-// max_noted_walks IFDs it clears all).
+// max_noted_walks IFDs it clears all). In a whole file, IFDs beyond the
+// first 131072 bytes are noted in a short list; past its end no further IFD
+// is walked.
 constexpr int max_noted_walks = 64;
+constexpr int max_far_walks = 64;
 struct walk_state {
     unsigned char walked_ifds[input_buffer_size / 8];
     uint16_t walked_bytes[max_noted_walks];
     int walks_noted;
+    uint32_t far_ifds[max_far_walks];
+    int far_walks;
     uint32_t entries_walked;  // IFD entries read in this file
 };
 
@@ -48,3 +55,5 @@ extern file_scan scan;
 // Forgets the previous file (no window, no tail, no IFD walked, no entry
 // read) and notes how this one's values become text.
 void begin_file_scan(const value_formatting &formatting);
+// Forgets the IFDs walked: the next EXIF block of the file lies in a window of its own.
+void forget_walked_ifds();

@@ -1,6 +1,7 @@
 #include "exif/file_window.h"
 
 #include <cstring>
+#include <sys/mman.h>
 
 #include "exif/file_scan.h"
 #include "support/errors.h"
@@ -73,7 +74,8 @@ void read_window_tail(const unsigned char *needed_end)
 
 void open_window_area(FILE *fp)
 {
-    window = {fp, window_area, 0, false};
+    close_window();
+    window = {fp, window_area, 0, false, nullptr, 0};
     read_window(exif_opts_p->debug ? input_buffer_size : first_read);
 }
 
@@ -113,4 +115,31 @@ void shift_window_to(buf_context *ctx, int32_t offset)
     init_buf_context(ctx, ctx->fp, window.start, input_buffer_size, offset);
 }
 
-void close_window() { clear_window_tail(); }
+bool map_whole_file(buf_context *ctx, uint64_t size)
+{
+    // Offsets in a buffer are 32-bit; the window addresses no more.
+    if (size == 0 || size > static_cast<uint64_t>(INT32_MAX))
+        return false;
+    void *mapped = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE, fileno(ctx->fp), 0);
+    if (mapped == MAP_FAILED)
+        return false;
+    close_window();
+    window = {ctx->fp,
+              static_cast<unsigned char *>(mapped),
+              static_cast<int32_t>(size),
+              true,
+              mapped,
+              static_cast<size_t>(size)};
+    init_buf_context(ctx, ctx->fp, window.start, static_cast<int32_t>(size), 0);
+    return true;
+}
+
+bool window_is_mapped() { return window.mapped != nullptr; }
+
+void close_window()
+{
+    clear_window_tail();
+    if (window.mapped != nullptr)
+        munmap(window.mapped, window.mapped_size);
+    window.mapped = nullptr;
+}

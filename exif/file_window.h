@@ -21,5 +21,11 @@ int32_t window_valid_bytes();
 // Makes the window begin at file offset `offset`, which lies in ctx's window,
 // keeping what was read; ctx is set on it.
 void shift_window_to(buf_context *ctx, int32_t offset);
+// A window on the whole file (of `size` bytes), mapped into memory and read by
+// the system as far as reads reach, for files whose IFDs may lie anywhere;
+// ctx is set on it at file offset 0. False when the file cannot be mapped.
+[[nodiscard]] bool map_whole_file(buf_context *ctx, uint64_t size);
+// True while the window is a mapped file.
+bool window_is_mapped();
 // Ends reading through the window: the stream is about to close.
 void close_window();

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "exif/field_defs.h"
 #include "exif/extended_field_defs.h"
+#include "exif/field_defs.h"
 #include "exif/field_row.h"
 #include "exif/file_scan.h"
 #include "exif/ifd_types.h"
@@ -28,11 +28,21 @@ constexpr int max_ifd_depth = 16;
 constexpr uint32_t max_entries_per_file = 16384;
 static_assert(max_entries_per_file > input_buffer_size / 12);
 
-// Notes the IFD at the cursor as walked; false when it was walked before.
+// Notes the IFD at the cursor as walked; false when it was walked before (or,
+// far into a whole file, when no more can be noted).
 bool mark_walked(const buf_context *ctx)
 {
     walk_state &walk = scan.walk;
     size_t position = static_cast<size_t>(ctx->buf_p - ctx->buf_start);
+    if (position >= sizeof walk.walked_ifds * 8) {
+        for (int i = 0; i < walk.far_walks; i++)
+            if (walk.far_ifds[i] == position)
+                return false;
+        if (walk.far_walks == max_far_walks)
+            return false;
+        walk.far_ifds[walk.far_walks++] = static_cast<uint32_t>(position);
+        return true;
+    }
     unsigned char bit = static_cast<unsigned char>(1u << (position % 8));
     if (walk.walked_ifds[position / 8] & bit)
         return false;
@@ -81,6 +91,36 @@ void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int if
         store->thumbnail_offset = static_cast<uint32_t>(calc_file_offset(value_ctx, leading_number(value)));
     else
         store->thumbnail_length = leading_number(value);
+}
+
+// An offset that leads past the buffer ends the walk; with -e only the entry
+// or the IFD it leads to is passed over, as a raw file's broken sub-IFD
+// pointer should not hide the EXIF IFD after it.
+int past_bad_offset(int rc)
+{
+    if (rc == err_end_of_buffer && exif_opts_p->extended) {
+        trace("Offset past the end of the buffer, entry passed over\n");
+        return exif_ok;
+    }
+    return rc;
+}
+
+// With -e, a pointer entry with several values (the sub-IFDs of raw files)
+// leads to each of the IFDs its list names, in order.
+constexpr uint32_t max_listed_ifds = 16;
+
+int extract_ifd_list(buf_context value_ctx, uint32_t tag, uint32_t count, int depth, ifd_field_store *store)
+{
+    if (set_exif_context_p_by_offset(&value_ctx, get_u_int4(&value_ctx)) != exif_ok)
+        return err_end_of_buffer;
+    int rc = exif_ok;
+    for (uint32_t i = 0; i < count && i < max_listed_ifds && rc == exif_ok; i++) {
+        uint32_t offset = get_u_int4(&value_ctx);
+        trace("Entering IFD %u of the list of tag 0x%x, offset=%d\n", i, tag, offset);
+        buf_context nested = value_ctx;
+        rc = past_bad_offset(extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
+    }
+    return rc;
 }
 
 }  // namespace
@@ -156,20 +196,22 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
     const ifd_field_defn_row &row = find_field_row(ifd_type, tag);
 
+    if (row.opens_ifd && exif_opts_p->extended && count > 1 && field_lengths[data_type] == 4)
+        return extract_ifd_list(value_ctx, tag, count, depth, store);
     if (row.opens_ifd || (row.tag == tag::maker_note && model_table[store->model_code].has_maker_ifd)) {
         uint32_t offset = get_u_int4(&value_ctx);
         trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count, offset);
         trace("Entering nested IFD, offset=%d\n", offset);
         buf_context nested;
         clone_buf_context(&value_ctx, &nested);
-        return extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store);
+        return past_bad_offset(extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
     }
 
     uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
     if (size > 4) {
         uint32_t offset = get_u_int4(&value_ctx);
         if (set_exif_context_p_by_offset(&value_ctx, offset) != exif_ok)
-            return err_end_of_buffer;
+            return past_bad_offset(err_end_of_buffer);
     }
     uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
     trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);

@@ -91,11 +91,13 @@ bool is_jpeg(const unsigned char *first_bytes, int32_t valid)
     return valid >= 2 && (static_cast<uint32_t>(first_bytes[0]) << 8 | first_bytes[1]) == jpeg_mark_soi;
 }
 
-int locate_jpeg_exif(buf_context *ctx)
+int locate_jpeg_exif(buf_context *ctx) { return locate_jpeg_exif_at(ctx, 0); }
+
+int locate_jpeg_exif_at(buf_context *ctx, int64_t start)
 {
     skip_bytes(ctx, 2);  // the start-of-image marker
     window_segments segments{ctx};
-    int64_t segment = 2;
+    int64_t segment = start + 2;
     uint32_t mark = 0;
     int rc = walk_jpeg_segments(segments, &segment, &mark);
     if (rc != exif_ok)
@@ -104,7 +106,7 @@ int locate_jpeg_exif(buf_context *ctx)
         trace("Not a JPEG/EXIF file (mark=0x%x)\n", mark);
         return err_no_exif;
     }
-    if (segment != 2) {
+    if (segment != start + 2) {
         shift_window_to(ctx, static_cast<int32_t>(segment));
         ctx->buf_p += 2;
     }

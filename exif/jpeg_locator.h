@@ -11,3 +11,6 @@ bool is_jpeg(const unsigned char *first_bytes, int32_t valid);
 // the segment's marker), checks its "Exif\0\0" header and leaves ctx on the
 // TIFF header. ctx is set on the window at file offset 0.
 [[nodiscard]] int locate_jpeg_exif(buf_context *ctx);
+// The same for a JPEG image that begins at file offset `start` (embedded in
+// another file), with ctx set on a window read from there.
+[[nodiscard]] int locate_jpeg_exif_at(buf_context *ctx, int64_t start);

@@ -9,11 +9,10 @@ namespace {
 
 constexpr uint32_t intel_order_mark = 0x4949;     // "II"
 constexpr uint32_t motorola_order_mark = 0x4D4D;  // "MM"
-constexpr uint32_t tiff_magic_number = 42;
 
 }  // namespace
 
-int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_ifd)
+int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_ifd, uint32_t magic)
 {
     ctx->offset_base = ctx->buf_p;
     uint32_t order = get_u_int2(ctx);
@@ -32,9 +31,9 @@ int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_i
     trace("%s", ctx->motorola_order ? "EXIF IFD uses Motorola byte ordering\n" : "EXIF IFD uses Intel byte ordering\n");
 
     uint32_t tiff_number = get_u_int2(ctx);
-    if (tiff_number != tiff_magic_number) {
+    if (tiff_number != magic) {
         fprintf(stderr, "Error: file %s -TIFF tag value %x incorrect (expected %x)\n", store->file_name, tiff_number,
-                tiff_magic_number);
+                magic);
         return err_no_tiff_tag;
     }
     *first_ifd = get_u_int4(ctx);

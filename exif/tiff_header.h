@@ -4,9 +4,12 @@
 #include <cstdint>
 
 #include "exif/buf_context.h"
+#include "exif/exif_blocks.h"
 #include "exif/field_store.h"
 
 // Reads the header at ctx's cursor, which becomes the base of the block's
 // offsets; sets the byte order of ctx and store and hands back the offset of
-// IFD0. Codes: 4 unknown byte order, 7 not 42 (with a message).
-[[nodiscard]] int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_ifd);
+// IFD0. `magic` is the number expected after the byte order: 42, or a raw
+// format's own. Codes: 4 unknown byte order, 7 another number (with a message).
+[[nodiscard]] int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_ifd,
+                                   uint32_t magic = tiff_magic_number);

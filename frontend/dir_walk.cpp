@@ -63,6 +63,9 @@ void process_file(const char *display_path, const char *name)
     case err_no_exif:
         warn("Warning: File %s is JPEG but does not contain EXIF information\n", store->path_name);
         break;
+    case err_no_exif_in_file:
+        warn("Warning: File %s does not contain EXIF information\n", store->path_name);
+        break;
     default:
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
         break;

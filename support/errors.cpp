@@ -28,6 +28,7 @@ constexpr const char *error_messages[] = {
     "Date format invalid",
     "JPEG file does not contain a thumbnail image",
     "Invalid number specified",
+    "File does not contain EXIF data",
 };
 // clang-format on
 constexpr int error_count = sizeof error_messages / sizeof error_messages[0];

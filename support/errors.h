@@ -27,6 +27,7 @@ enum exif_error : int32_t {
     err_bad_date = 18,
     err_no_thumbnail = 19,
     err_bad_number = 20,
+    err_no_exif_in_file = 21,  // a container other than JPEG without an EXIF block
 };
 
 // The message for a code. Codes 9 and unknown codes are built in one static

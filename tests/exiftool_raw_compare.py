@@ -122,8 +122,10 @@ def agree(ours, theirs):
     theirs_text = str(theirs)
     is_hex = re.fullmatch(r"(?:[0-9a-f]{2})+", ours) is not None
     m = BINARY.match(theirs_text)
-    if m:
-        return is_hex and len(ours) == 2 * min(int(m.group(1)), HEX_BYTES)
+    if m:  # bytes in hex, or a long array of numbers exiftool does not show
+        return (is_hex and len(ours) == 2 * min(int(m.group(1)), HEX_BYTES)) or (not is_hex and bool(numbers(ours)))
+    if is_hex and ours == theirs_text.lower():
+        return True
     cut = len(ours) >= TEXT_BOUND and not is_hex  # values cut at the bound: the part shown
     mine = numbers(" ".join(ours.split()[:-1]) if cut else ours)
     theirs_numbers = numbers(theirs_text)
@@ -189,6 +191,9 @@ GPS_CONVERSIONS = {
 }
 # exiftool shows maker notes in groups of their own.
 MAKER_NOTE = ("Image", 0x927C)
+# Values that exiftool reads as directories of their own (XMP, IPTC, the ICC
+# profile, DNG private data) rather than as IFD0 values.
+SUBDIRECTORIES = {0x02BC, 0x83BB, 0x8773, 0xC634}
 
 
 def converted_agree(group, tag, ours, theirs, tiff_start):
@@ -199,10 +204,16 @@ def converted_agree(group, tag, ours, theirs, tiff_start):
         return False
 
 
-def tiff_start(path):
-    """File offset of the TIFF header after the first "Exif" APP1 header, or 0."""
+def tiff_start(tagsift, path):
+    """File offset of the TIFF header: after the first "Exif" APP1 header of a
+    JPEG file, as tagsift's trace names it in other containers, or 0."""
     with open(path, "rb") as f:
         data = f.read(1 << 20)
+    if not data.startswith(b"\xff\xd8"):
+        trace = subprocess.run([tagsift, "-e", "-d", path], capture_output=True, check=False).stdout
+        found = re.search(rb"TIFF header at file offset (\d+)", trace)
+        if found:
+            return int(found.group(1))
     at = data.find(b"Exif\0\0")
     return at + 6 if at >= 0 else 0
 
@@ -252,7 +263,7 @@ def differences(ours, theirs, error, start):
         elif not agree(mine, value) and not converted_agree(group, tag, mine, value, start):
             found[field] = "tagsift %r, exiftool %r" % (mine, value)
     for (group, tag), value in ours.items():
-        if group != "Unknown" and (group, tag) not in theirs and (group, tag) != MAKER_NOTE:
+        if group != "Unknown" and (group, tag) not in theirs and (group, tag) != MAKER_NOTE and tag not in SUBDIRECTORIES:
             found["%s:0x%04x" % (group, tag)] = "tagsift %r, exiftool none" % value
     return found
 
@@ -272,7 +283,7 @@ def main():
     names = catalogue(tagsift)
     top = os.path.dirname(os.path.abspath(folders[0]))
     files = sorted(os.path.join(d, n) for folder in folders for d, _, ns in os.walk(folder) for n in ns
-                   if n.lower().endswith((".jpg", ".jpeg")))
+                   if not n.lower().endswith((".md", ".txt")))
     theirs_by_file = run_exiftool(files)
 
     compared = explained = 0
@@ -286,7 +297,7 @@ def main():
         compared += len(theirs)
         for label in unplaced:
             failures.append("%s: label %r is not in the catalogue" % (name, label))
-        for field, shown in differences(ours, theirs, errors[0] if errors else "", tiff_start(path)).items():
+        for field, shown in differences(ours, theirs, errors[0] if errors else "", tiff_start(tagsift, path)).items():
             reason = known.get((name, field))
             seen.add((name, field))
             if reason is None:

@@ -1,0 +1,10 @@
+// Containers made of length-prefixed chunks: PNG (the eXIf chunk) and WebP
+// (the RIFF chunk EXIF). Either chunk may stand before or after the image data.
+#pragma once
+#include "exif/exif_blocks.h"
+
+bool is_png(const unsigned char *first_bytes, int32_t valid);
+[[nodiscard]] int locate_png_exif(const file_reader &file, exif_blocks *found);
+
+bool is_webp(const unsigned char *first_bytes, int32_t valid);
+[[nodiscard]] int locate_webp_exif(const file_reader &file, exif_blocks *found);

@@ -1,0 +1,7 @@
+// TIFF files and the raw formats built on TIFF (DNG, NEF, CR2, ARW, PEF, SRW,
+// NRW, IIQ; ORF and RW2 with numbers of their own): the file is the TIFF block.
+#pragma once
+#include "exif/exif_blocks.h"
+
+bool is_tiff(const unsigned char *first_bytes, int32_t valid);
+[[nodiscard]] int locate_tiff_exif(const file_reader &file, exif_blocks *found);
