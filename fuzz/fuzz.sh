@@ -21,6 +21,15 @@ case "${1:-}" in
 run)
     rm -rf "$build/seeds"
     "$build/make_seeds" "$build/seeds"
+    # Real files of every container, where the shared samples are at hand,
+    # read with -e (the second byte's top bit); never copied into the project.
+    modern="$root/../shared/samples-modern"
+    if [ -d "$modern" ]; then
+        for f in "$modern"/*; do
+            case "$f" in *.md) continue ;; esac
+            { printf '\000\200'; cat "$f"; } >"$build/seeds/per_file_fuzzer/modern_$(basename "$f")"
+        done
+    fi
     mkdir -p "$build/artifacts"
     for t in $targets; do
         mkdir -p "$build/corpus/$t"

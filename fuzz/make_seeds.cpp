@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include "fixture/container_builder.h"
 #include "fixture/jpeg_builder.h"
 
 using namespace fixture;
@@ -301,6 +302,16 @@ int main(int argc, char **argv)
         for (uint8_t choice : choices)
             write_seed(dir, order == ByteOrder::Intel ? "newer_ii" : "newer_mm", choice, newer_fields_file(order),
                        true);
+    // Every container of extended reading around a camera's block; -e is asked for.
+    for (Container container : {Container::Tiff, Container::Png, Container::Webp, Container::Heif, Container::Avif,
+                                Container::Cr3, Container::Jxl, Container::Mrw, Container::Raf})
+        for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola}) {
+            const bool intel = order == ByteOrder::Intel;
+            const Bytes file = build_container(container, build_tiff(camera_tiff(cameras().front(), order, intel)));
+            for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}, uint8_t{0x04}})
+                write_seed(dir, "container_" + container_name(container) + (intel ? "_ii" : "_mm"), choice, file,
+                           true);
+        }
     for (const auto &[name, file] : broken_files())
         for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x0B}, uint8_t{0x14}})
             write_seed(dir, name, choice, file);
