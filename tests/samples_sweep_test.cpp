@@ -1,12 +1,13 @@
 // Every camera file of the shared sample collection, read by the built program in every output style
 // (readable listing plain, raw (-u) and quiet (-q), list with header (-o lh), SQL (-o s), Excel dates
-// (-x), thumbnail extraction (-t)), must end in one of the two clean outcomes: exit 0, or the
+// (-x), thumbnail extraction (-t)), and the modern samples with -e, must end in one of the two clean outcomes: exit 0, or the
 // deliberate stop with exit 8 after a read past the input buffer. The files are read from copies, so
 // that thumbnails are written beside the copies. Any other status, a signal, a hang or a sanitizer report
 // (in the sanitizer build) fails the test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path samples_dir = fs::path(TAGSIFT_SOURCE_DIR "/../shared") / "samples";
+const fs::path shared_dir = fs::path(TAGSIFT_SOURCE_DIR "/../shared");
 
 // Limit for one invocation, per file when files run alone, per group otherwise. A group that
 // runs out of time is retried file by file, so only a single file that hangs can fail on time.
@@ -37,7 +38,7 @@ const char *const sanitizer_markers[] = {
 // clang-format on
 
 // Relative paths (below the samples folder) of every sample file, in a stable order.
-std::vector<std::string> sample_files()
+std::vector<std::string> sample_files(const fs::path &samples_dir)
 {
     std::vector<std::string> files;
     for (const auto &entry : fs::recursive_directory_iterator(samples_dir)) {
@@ -51,7 +52,7 @@ std::vector<std::string> sample_files()
 // The sample files copied into a fresh directory, keeping their relative paths.
 class sample_copies {
 public:
-    explicit sample_copies(const std::vector<std::string> &files)
+    sample_copies(const fs::path &samples_dir, const std::vector<std::string> &files)
     {
         for (const auto &name : files) {
             const fs::path to = fs::path(dir_.path()) / name;
@@ -112,14 +113,23 @@ void check_single_file(const std::string &mode, const std::string &file, const s
     }
 }
 
-void sweep(const std::string &mode)
+struct sweep_case {
+    const char *folder;
+    const char *mode;
+};
+
+class SamplesSweep : public testing::TestWithParam<sweep_case> {};
+
+TEST_P(SamplesSweep, EveryFileEndsInZeroOrDeliberateStop)
 {
+    const fs::path samples_dir = shared_dir / GetParam().folder;
+    const std::string mode = GetParam().mode;
     if (!fs::is_directory(samples_dir))
         GTEST_SKIP() << "no sample folder at " << samples_dir.string();
-    const std::vector<std::string> files = sample_files();
+    const std::vector<std::string> files = sample_files(samples_dir);
     if (files.empty())
         GTEST_SKIP() << "the sample folder holds no files";
-    const sample_copies copies(files);
+    const sample_copies copies(samples_dir, files);
 
     size_t groups_retried = 0;
     for (size_t first = 0; first < files.size(); first += group_size) {
@@ -139,18 +149,20 @@ void sweep(const std::string &mode)
     testing::Test::RecordProperty("groups_retried_file_by_file", static_cast<int>(groups_retried));
 }
 
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStop) { sweep(""); }
-
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopWithRawValues) { sweep("-u"); }
-
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopWhenQuiet) { sweep("-q"); }
-
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopInListStyle) { sweep("-olh"); }
-
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopInSqlStyle) { sweep("-os"); }
-
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopWithExcelDates) { sweep("-x"); }
-
-TEST(SamplesSweep, EveryFileEndsInZeroOrDeliberateStopExtractingThumbnails) { sweep("-t"); }
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Styles, SamplesSweep, testing::Values(
+    sweep_case{"samples", ""}, sweep_case{"samples", "-u"}, sweep_case{"samples", "-q"},
+    sweep_case{"samples", "-olh"}, sweep_case{"samples", "-os"}, sweep_case{"samples", "-x"},
+    sweep_case{"samples", "-t"}, sweep_case{"samples", "-e"}, sweep_case{"samples-modern", "-e"},
+    sweep_case{"samples-modern", "-eu"}, sweep_case{"samples-modern", "-eolh"},
+    sweep_case{"samples-modern", "-et"}, sweep_case{"samples-modern", "-os"}),
+    [](const testing::TestParamInfo<sweep_case> &info) {
+        std::string name = std::string(info.param.folder) + "_" + info.param.mode;
+        for (char &c : name)
+            if (!isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    });
+// clang-format on
 
 }  // namespace
