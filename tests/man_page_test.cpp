@@ -101,8 +101,8 @@ TEST_F(ManPage, DocumentsEveryOptionOfTheUsageText)
 TEST_F(ManPage, HasTheUsualSectionsInOrder)
 {
     EXPECT_EQ(section_headings(), (std::vector<std::string>{"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS",
-                                                            "OUTPUT FORMATS", "FILES", "EXIT STATUS", "EXAMPLES",
-                                                            "SEE ALSO"}));
+                                                            "OUTPUT FORMATS", "FILES", "SAFETY", "EXIT STATUS",
+                                                            "EXAMPLES", "SEE ALSO"}));
 }
 
 TEST_F(ManPage, TitleNamesTheVersionTheProgramReports)
