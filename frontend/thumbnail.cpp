@@ -11,6 +11,7 @@
 #include "support/errors.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
+#include "support/new_file_name.h"
 #include "support/safe_rename.h"
 
 namespace {
@@ -52,8 +53,7 @@ bool refuse_name(const char *thumbnail_name, const char *refusal)
 // The new file is dropped: whatever has the thumbnail's name keeps it.
 void discard(FILE *thumbnail, const char *new_name)
 {
-    if (thumbnail != nullptr)
-        close_jpeg_file(thumbnail);
+    close_jpeg_file(thumbnail);
     unlink(new_name);
 }
 

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <sys/random.h>
-#include <time.h>
 #include <unistd.h>
 
 #include "exif/exif_options.h"
@@ -64,29 +62,4 @@ void create_temp_file_name(char *result)
     snprintf(result, built_name_size, "tagkit_%lx.jpg", static_cast<unsigned long>(getpid()));
     if (exif_opts_p->debug)
         printf("Temp file name: %s\n", result);
-}
-
-void create_new_file_name(const char *name, char *result)
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr int random_letters = 10;
-    unsigned char random[random_letters];
-    if (getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
-        // No random source yet (early boot): a clock and the process number still vary per call.
-        timespec now{};
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        unsigned long mix = static_cast<unsigned long>(now.tv_nsec) ^ static_cast<unsigned long>(now.tv_sec) << 20 ^
-                            static_cast<unsigned long>(getpid()) << 40;
-        for (unsigned char &r : random) {
-            r = static_cast<unsigned char>(mix >> 33);
-            mix = mix * 6364136223846793005UL + 1442695040888963407UL;
-        }
-    }
-    const char *slash = strrchr(name, '/');
-    const int folder_len = slash != nullptr ? static_cast<int>(slash - name + 1) : 0;
-    char tail[random_letters + 1];
-    for (int i = 0; i < random_letters; i++)
-        tail[i] = letters[random[i] % (sizeof letters - 1)];
-    tail[random_letters] = '\0';
-    snprintf(result, new_file_name_size, "%.*s.tagsift-%s", folder_len, name, tail);
 }

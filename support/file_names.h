@@ -1,6 +1,5 @@
 // Names of new files built from existing ones: a suffix before the extension,
-// a retry number in brackets, a temporary name from the process number, a
-// name no one can guess for a file that is to take another's place.
+// a retry number in brackets, a temporary name from the process number.
 #pragma once
 #include <cstddef>
 
@@ -17,10 +16,3 @@ void create_backup_file_name(const char *name, const char *suffix, char *result)
 void create_retry_file_name(const char *name, int number, char *result);
 // "tagkit_<process number in lowercase hex>.jpg", without a directory part.
 void create_temp_file_name(char *result);
-
-// Result areas of create_new_file_name hold this many bytes.
-constexpr size_t new_file_name_size = built_name_size + 20;
-// "<folder of name>/.tagsift-<10 random letters and digits>", or without the
-// folder part when name has none. Built fresh at each call: someone who can
-// write to the folder must not be able to place something at the name first.
-void create_new_file_name(const char *name, char *result);

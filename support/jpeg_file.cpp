@@ -9,7 +9,7 @@
 
 #include "exif/exif_options.h"
 #include "support/errors.h"
-#include "support/file_names.h"
+#include "support/new_file_name.h"
 #include "support/open_for_reading.h"
 
 namespace {

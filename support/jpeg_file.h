@@ -22,7 +22,7 @@ constexpr size_t file_copy_pass_size = 0x20000;
 // "not a JPEG file" message only. Codes: 1 open failed, 2 not JPEG, 8 too short.
 int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file);
 // Creates a new file in the folder of `beside`, under a name made up for it
-// (create_new_file_name; the area new_name, of new_file_name_size bytes, gets
+// (support/new_file_name.h; the area new_name, of new_file_name_size bytes, gets
 // it), opens it for reading and writing and writes the start-of-image marker.
 // Nothing that exists is opened, a symbolic link or a planted file least of
 // all; the mode is the one fopen would give. Messages name `beside`, the file
