@@ -9,6 +9,7 @@
 #include "support/errors.h"
 #include "support/fatal.h"
 #include "support/run_options.h"
+#include "support/open_for_reading.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 
@@ -59,7 +60,7 @@ FILE *open_file(const char *dir_name, const char *file_name)
     append_text(ifd_fields.path_name, sizeof ifd_fields.path_name, file_name);
     copy_text(ifd_fields.file_name, sizeof ifd_fields.file_name, file_name);
 
-    FILE *fp = fopen(file_name, "rb");
+    FILE *fp = open_for_reading(file_name, "rb");  // a planted FIFO must not stop the run
     if (fp == nullptr) {
         fprintf(stderr, "Error: Can't open file %s: %s\n", file_name, strerror(errno));
         ifd_fields.file_name[0] = '\0';

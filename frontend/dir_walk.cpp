@@ -74,6 +74,26 @@ void process_file(const char *display_path, const char *name)
 
 bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path);
 
+// FIFOs, sockets and devices, also behind a link, are passed over like any
+// file that is not a JPEG: opening or reading one could wait forever.
+bool special_file(const dirent *entry)
+{
+    switch (entry->d_type) {
+    case DT_REG:
+    case DT_DIR:
+        return false;
+    case DT_FIFO:
+    case DT_SOCK:
+    case DT_CHR:
+    case DT_BLK:
+        return true;
+    default: {
+        struct stat st;
+        return stat(entry->d_name, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+    }
+    }
+}
+
 // A regular file is known as one from its directory entry, which saves a stat
 // per file; everything else (directories, links, "." and "..", file systems
 // that do not tell) is looked at as the path type says. Debug traces come from
@@ -82,6 +102,10 @@ int entry_type(const dirent *entry)
 {
     if (entry->d_type == DT_REG && !exif_opts_p->debug)
         return type_file;
+    if (special_file(entry)) {
+        trace("Ignoring special file %s\n", entry->d_name);
+        return type_unknown;
+    }
     return get_file_type(entry->d_name);
 }
 

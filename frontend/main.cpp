@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "frontend/run.h"
+#include "frontend/terminal_output.h"
 
 namespace {
 // Listings of whole photo archives run to megabytes: a larger buffer than the
@@ -13,5 +14,6 @@ int main(int argc, char *argv[])
 {
     if (!isatty(STDOUT_FILENO))
         setvbuf(stdout, stdout_buffer, _IOFBF, sizeof stdout_buffer);
+    filter_terminal_output();
     return run_tagsift(argc, argv);
 }

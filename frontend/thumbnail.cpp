@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 #include "frontend/outputs.h"
 #include "support/created_files.h"
@@ -11,6 +12,8 @@
 #include "support/jpeg_file.h"
 #include "support/run_options.h"
 #include "support/trace.h"
+#include "support/new_file_name.h"
+#include "support/safe_rename.h"
 
 namespace {
 
@@ -40,8 +43,27 @@ int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
     return rc;
 }
 
+// A name that a new file must not take is reported, and the file skipped.
+bool refuse_name(const char *thumbnail_name, const char *refusal)
+{
+    if (refusal != nullptr)
+        fprintf(stderr, "Error: Thumbnail file %s not written: the name is taken by %s\n", thumbnail_name, refusal);
+    return refusal != nullptr;
+}
+
+// The new file is dropped: whatever has the thumbnail's name keeps it.
+void discard(FILE *thumbnail, const char *new_name)
+{
+    close_jpeg_file(thumbnail);
+    unlink(new_name);
+}
+
 }  // namespace
 
+// The thumbnail is written into a new file of a name no one can guess, which
+// then takes the thumbnail's name by rename(2): an existing thumbnail is
+// replaced whole, never emptied first or written through when it is a link,
+// and an interrupted run leaves the old one in place.
 int extract_thumbnail(const ifd_field_store *store)
 {
     trace("Extracting Thumbnail (%s)\n", store->file_name);
@@ -52,19 +74,36 @@ int extract_thumbnail(const ifd_field_store *store)
 
     char thumbnail_name[built_name_size];
     create_backup_file_name(store->file_name, thumbnail_suffix, thumbnail_name);
+    if (refuse_name(thumbnail_name, unsafe_to_replace(thumbnail_name)))
+        return err_cant_open;
+    char new_name[new_file_name_size];
     FILE *thumbnail = nullptr;
     errno = 0;
-    int rc = create_jpeg_file(thumbnail_name, &thumbnail);
+    int rc = create_new_jpeg_file(thumbnail_name, new_name, &thumbnail);
     if (rc != exif_ok) {
         fprintf(stderr, "Error: Can't create thumbnail file %s: %s\n", thumbnail_name, failure_reason(rc));
         if (thumbnail != nullptr)
-            close_jpeg_file(thumbnail);
+            discard(thumbnail, new_name);
         return rc;
     }
+    if (created_files_full())
+        discard(thumbnail, new_name);  // the record below ends the run
     add_to_created_files_list(thumbnail_name);
 
     rc = copy_thumbnail(store, thumbnail);
-    close_jpeg_file(thumbnail);
+    const bool closed = close_jpeg_file(thumbnail) == 0;
+    // A source that ends early leaves what was copied under the thumbnail's name, as it always has.
+    if (!closed || (rc != exif_ok && rc != err_end_of_buffer)) {
+        unlink(new_name);
+        return closed ? rc : err_write_failed;
+    }
+    const char *refusal = nullptr;
+    if (replace_safely(new_name, thumbnail_name, &refusal) != 0) {
+        if (!refuse_name(thumbnail_name, refusal))
+            fprintf(stderr, "Error: Can't create thumbnail file %s: %s\n", thumbnail_name, strerror(errno));
+        unlink(new_name);
+        return err_rename_failed;
+    }
     if (rc == exif_ok)
         printf("Thumbnail extracted from %s into %s\n", store->file_name, thumbnail_name);
     return rc;

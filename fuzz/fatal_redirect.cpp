@@ -11,23 +11,23 @@ void fatal_stop(const char *message, int status)
     throw fatal_stopped{status};
 }
 
-// The link wraps fopen/fclose (-Wl,--wrap) so that a stop thrown between an
-// open and its close does not leak the stream.
+// The link wraps fopen/fdopen/fclose (-Wl,--wrap) so that a stop thrown
+// between an open and its close does not leak the stream.
 extern "C" {
 FILE *__real_fopen(const char *path, const char *mode);
+FILE *__real_fdopen(int fd, const char *mode);
 int __real_fclose(FILE *fp);
 FILE *__wrap_fopen(const char *path, const char *mode);
+FILE *__wrap_fdopen(int fd, const char *mode);
 int __wrap_fclose(FILE *fp);
 }
 
 namespace {
 constexpr int max_tracked = 16;
 FILE *open_files[max_tracked];
-}  // namespace
 
-FILE *__wrap_fopen(const char *path, const char *mode)
+FILE *track(FILE *fp)
 {
-    FILE *fp = __real_fopen(path, mode);
     if (fp == nullptr)
         return fp;
     for (FILE *&slot : open_files) {
@@ -38,6 +38,11 @@ FILE *__wrap_fopen(const char *path, const char *mode)
     }
     return fp;  // more than the program ever holds: not tracked
 }
+}  // namespace
+
+FILE *__wrap_fopen(const char *path, const char *mode) { return track(__real_fopen(path, mode)); }
+
+FILE *__wrap_fdopen(int fd, const char *mode) { return track(__real_fdopen(fd, mode)); }
 
 int __wrap_fclose(FILE *fp)
 {

@@ -9,6 +9,8 @@
 #include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 
+extern "C" FILE *__real_fdopen(int fd, const char *mode);
+
 namespace {
 int32_t start_columns[field_defn_rows];
 char scratch[256];
@@ -23,9 +25,9 @@ void fuzz_setup()
         abort();
     const char *verbose = getenv("TAGSIFT_FUZZ_VERBOSE");
     if (verbose == nullptr || verbose[0] != '1') {
-        // fdopen, not fopen: fopen is tracked for close_files_left_open, which
-        // would close this stream at the first stop.
-        FILE *null_out = fdopen(open("/dev/null", O_WRONLY | O_CLOEXEC), "w");
+        // Not the wrapped fdopen: streams it opens are tracked for
+        // close_files_left_open, which would close this one at the first stop.
+        FILE *null_out = __real_fdopen(open("/dev/null", O_WRONLY | O_CLOEXEC), "w");
         if (null_out == nullptr)
             abort();
         stdout = null_out;

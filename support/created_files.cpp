@@ -14,7 +14,7 @@ int32_t next_created_file_num = 0;
 void add_to_created_files_list(const char *name)
 {
     // Both limits stop the run rather than skip a file: the list must stay complete.
-    if (next_created_file_num >= max_created_files)
+    if (created_files_full())
         fatal_stop_format(stderr, 1, "Error: Max number of temp files created - exiting\n");
     if (strnlen(name, created_file_name_size) >= created_file_name_size)
         fatal_stop_format(stderr, 1, "Error: File name '%s' too long - exiting\n", name);
@@ -22,6 +22,8 @@ void add_to_created_files_list(const char *name)
     next_created_file_num++;
     trace("Created file %d recorded: %s\n", next_created_file_num, name);
 }
+
+int created_files_full() { return next_created_file_num >= max_created_files ? 1 : 0; }
 
 int is_created_file(const char *name)
 {

@@ -14,5 +14,7 @@ extern int32_t next_created_file_num;
 // Records name. A 501st name, or a name of more than 100 characters, ends the
 // program with status 1.
 void add_to_created_files_list(const char *name);
+// 1 when the list is full: recording one more name ends the program.
+int created_files_full();
 // 1 when name equals one of the recorded names character for character, else 0.
 int is_created_file(const char *name);

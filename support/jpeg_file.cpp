@@ -3,18 +3,22 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/errors.h"
 #include "support/run_options.h"
 #include "support/trace.h"
+#include "support/new_file_name.h"
+#include "support/open_for_reading.h"
 
 namespace {
 
 // The one buffer every copy pass goes through: a fixed area, not the stack.
 unsigned char copy_buffer[file_copy_pass_size];
 
-// Called right after fopen, before any other use of the stream.
+// Called right after the stream is opened, before any other use of it.
 void make_unbuffered(FILE *file) { setvbuf(file, nullptr, _IONBF, 0); }
 
 // Keeps errno as the failed open left it, for the caller's own message.
@@ -29,7 +33,7 @@ void report_open_failure(const char *path)
 
 int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file)
 {
-    FILE *fp = fopen(path, mode);
+    FILE *fp = open_for_reading(path, mode);
     if (fp == nullptr) {
         report_open_failure(path);
         return err_cant_open;
@@ -51,11 +55,26 @@ int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file)
     return exif_ok;
 }
 
-int create_jpeg_file(const char *path, FILE **file)
+int create_new_jpeg_file(const char *beside, char *new_name, FILE **file)
 {
-    FILE *fp = fopen(path, "wb+");
+    // A name taken in the meantime (by chance or on purpose) gives way to another.
+    constexpr int max_tries = 100;
+    int fd = -1;
+    for (int i = 0; i < max_tries && fd < 0; i++) {
+        create_new_file_name(beside, new_name);
+        fd = open(new_name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    FILE *fp = fd >= 0 ? fdopen(fd, "wb+") : nullptr;
     if (fp == nullptr) {
-        report_open_failure(path);
+        const int saved = errno;
+        if (fd >= 0) {
+            close(fd);
+            unlink(new_name);
+        }
+        errno = saved;
+        report_open_failure(beside);
         return err_cant_open;
     }
     make_unbuffered(fp);
@@ -63,10 +82,12 @@ int create_jpeg_file(const char *path, FILE **file)
     return write_u_int2(fp, jpeg_mark_soi);
 }
 
-void close_jpeg_file(FILE *file)
+int close_jpeg_file(FILE *file)
 {
-    if (fclose(file) != 0)
-        fprintf(stderr, "Error closing file: %s\n", strerror(errno));
+    if (fclose(file) == 0)
+        return 0;
+    fprintf(stderr, "Error closing file: %s\n", strerror(errno));
+    return EOF;
 }
 
 int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset, uint32_t length)

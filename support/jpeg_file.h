@@ -14,15 +14,20 @@
 // Bytes that file_copy moves per pass.
 constexpr size_t file_copy_pass_size = 0x20000;
 
-// Opens path with the stdio mode and accepts it only when it starts with the
+// Opens path with the stdio reading mode ("rb", "rb+"; a FIFO is not waited
+// for, support/open_for_reading.h) and accepts it only when it starts with the
 // start-of-image marker; *file is then left just after it. quiet silences the
 // "not a JPEG file" message only. Codes: 1 open failed, 2 not JPEG, 8 too short.
 [[nodiscard]] int open_jpeg_file(const char *path, const char *mode, int quiet, FILE **file);
-// Creates or empties path for reading and writing and writes the start-of-image
-// marker into it. Codes: 1 create failed, 12 marker not written.
-[[nodiscard]] int create_jpeg_file(const char *path, FILE **file);
-// Closes the stream, printing the reason if that fails.
-void close_jpeg_file(FILE *file);
+// Creates a new file in the folder of `beside`, under a name made up for it
+// (support/new_file_name.h; the area new_name, of new_file_name_size bytes, gets
+// it), opens it for reading and writing and writes the start-of-image marker.
+// Nothing that exists is opened, a symbolic link or a planted file least of
+// all; the mode is the one fopen would give. Messages name `beside`, the file
+// the caller means. Codes: 1 create failed (errno kept), 12 marker not written.
+[[nodiscard]] int create_new_jpeg_file(const char *beside, char *new_name, FILE **file);
+// Closes the stream, printing the reason if that fails; 0, or EOF then.
+int close_jpeg_file(FILE *file);
 
 // Copies length bytes from source_offset in source to destination_offset in
 // destination (both from the start of the file); length 0 copies to the end of

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
@@ -33,4 +34,36 @@ int rename_with_retry(const char *old_name, char *new_name)
     }
     errno = EEXIST;
     return -1;
+}
+
+const char *unsafe_to_replace(const char *path)
+{
+    struct stat st;
+    if (lstat(path, &st) != 0)
+        return nullptr;
+    switch (st.st_mode & S_IFMT) {
+    case S_IFREG:
+        return st.st_nlink > 1 ? "a file with other hard links" : nullptr;
+    case S_IFLNK:
+        return "a symbolic link";
+    case S_IFDIR:
+        return "a directory";
+    case S_IFIFO:
+        return "a FIFO";
+    case S_IFSOCK:
+        return "a socket";
+    case S_IFCHR:
+    case S_IFBLK:
+        return "a device";
+    default:
+        return "a special file";
+    }
+}
+
+int replace_safely(const char *new_file, const char *name, const char **refusal)
+{
+    *refusal = unsafe_to_replace(name);
+    if (*refusal != nullptr)
+        return -1;
+    return rename(new_file, name);
 }

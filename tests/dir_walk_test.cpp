@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "batch_photos.h"
 #include "harness/cli_runner.h"
@@ -95,6 +96,19 @@ TEST_F(DirWalk, LinksAreWalkedWithoutLoopingOrLosingTheWayBack)
     EXPECT_EQ(sorted_lines(r.err),
               (strings{"Warning: Directory pics/self" + loop, "Warning: Directory pics/sub/back" + loop}));
     EXPECT_EQ(names({"-q", "-r", "pics"}).err, "");
+}
+
+TEST_F(DirWalk, FifosAreNeverWaitedFor)
+{
+    photo("pics/a.jpg");
+    ASSERT_EQ(mkfifo(dir.file("pics/pipe.jpg").c_str(), 0644), 0);
+    fs::create_symlink("pipe.jpg", dir.file("pics/link.jpg"));
+    // The walk passes over them quietly; named as an argument, a FIFO without a writer is read as empty.
+    cli_result r = run_tagsift({"-o", "l", "-f", "file-name-full", "pics", "pics/pipe.jpg", "pics/a.jpg"},
+                               {.cwd = dir.path(), .timeout_seconds = 20});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "pics/a.jpg,\npics/a.jpg,\n");
+    EXPECT_EQ(r.err, "Error: Error while extracting EXIF fields: File is not a JPEG file\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <poll.h>
+#include <pty.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +21,31 @@ void append_from(int fd, std::string &to, bool &open)
         to.append(chunk, static_cast<size_t>(n));
     else
         open = false;
+}
+
+// Raw mode: the terminal passes the bytes as written (no "\r" added to "\n").
+cli_result run_on_terminal(std::vector<char *> &argv, const std::string &cwd)
+{
+    termios raw{};
+    cfmakeraw(&raw);
+    int terminal = -1;
+    pid_t pid = forkpty(&terminal, nullptr, &raw, nullptr);
+    if (pid < 0)
+        throw std::runtime_error("forkpty failed");
+    if (pid == 0) {
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0)
+            _exit(126);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    cli_result result;
+    for (bool open = true; open;)
+        append_from(terminal, result.out, open);  // ends with EIO once the program has ended
+    close(terminal);
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    return result;
 }
 
 }  // namespace
@@ -41,6 +67,8 @@ cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
+    if (options.terminal)
+        return run_on_terminal(argv, options.cwd);
     int in_pipe[2], out_pipe[2], err_pipe[2];
     if (pipe(in_pipe) != 0 || pipe(out_pipe) != 0 || pipe(err_pipe) != 0)
         throw std::runtime_error("pipe failed");
