@@ -138,6 +138,7 @@ int read_exif_block(buf_context *ctx, ifd_field_store *store)
         trace("Not a Jpeg file (mark=0x%x)\n", static_cast<uint32_t>(ctx->buf_start[0]) << 8 | ctx->buf_start[1]);
         return err_unknown_container;
     }
+    store->in_jpeg_file = container == &containers[0];
     int rc = read_container(ctx, *container, store);
     // The JPEG texts of code 3 would misname the file.
     return rc == err_no_exif && container != &containers[0] ? err_no_exif_in_file : rc;
@@ -154,6 +155,7 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     ifd_fields.model_code = 0;
     ifd_fields.thumbnail_offset = 0;
     ifd_fields.thumbnail_length = 0;
+    ifd_fields.in_jpeg_file = true;
     *result = &ifd_fields;
 
     FILE *fp = open_file(dir_name, file_name);

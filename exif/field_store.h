@@ -32,6 +32,7 @@ struct ifd_field_store {
     uint32_t file_size;
     uint32_t thumbnail_offset;
     uint32_t thumbnail_length;
+    bool in_jpeg_file;  // the EXIF block came from a JPEG file (else another container)
     ifd_field fields[max_fields];
 };
 

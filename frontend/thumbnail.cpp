@@ -1,5 +1,8 @@
 // -t: the JPEG thumbnail of a file's EXIF block, copied into a file of its own
-// beside the source (photo.jpg gives photo-th.jpg).
+// beside the source (photo.jpg gives photo-th.jpg). The thumbnail of another
+// container keeps the container's extension before ".jpg" (IMG_0001.CR2 gives
+// IMG_0001-th.CR2.jpg), so that it never takes the name of the thumbnail of a
+// JPEG file beside it (IMG_0001.JPG gives IMG_0001-th.JPG).
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,10 +13,11 @@
 #include "support/errors.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
-#include "support/run_options.h"
-#include "support/trace.h"
 #include "support/new_file_name.h"
+#include "support/open_for_reading.h"
+#include "support/run_options.h"
 #include "support/safe_rename.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -28,7 +32,15 @@ int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
 {
     FILE *source = nullptr;
     errno = 0;
-    int rc = open_jpeg_file(store->file_name, "rb", 0, &source);
+    int rc = exif_ok;
+    if (store->in_jpeg_file) {
+        rc = open_jpeg_file(store->file_name, "rb", 0, &source);
+    } else if ((source = open_for_reading(store->file_name, "rb")) != nullptr) {
+        setvbuf(source, nullptr, _IONBF, 0);  // the copy reads through its own area
+    } else {
+        fprintf(stderr, "Error: Can't open file %s: %s\n", store->file_name, strerror(errno));
+        rc = err_cant_open;
+    }
     if (rc != exif_ok) {
         fprintf(stderr, "Error: Can't open JPEG file %s: %s\n", store->file_name, failure_reason(rc));
         return rc;
@@ -74,6 +86,8 @@ int extract_thumbnail(const ifd_field_store *store)
 
     char thumbnail_name[built_name_size];
     create_backup_file_name(store->file_name, thumbnail_suffix, thumbnail_name);
+    if (!store->in_jpeg_file)
+        append_to_built_name(thumbnail_name, ".jpg");
     if (refuse_name(thumbnail_name, unsafe_to_replace(thumbnail_name)))
         return err_cant_open;
     char new_name[new_file_name_size];

@@ -61,3 +61,11 @@ void create_temp_file_name(char *result)
     snprintf(result, built_name_size, "tagkit_%lx.jpg", static_cast<unsigned long>(getpid()));
     trace("Temp file name: %s\n", result);
 }
+
+void append_to_built_name(char *result, const char *tail)
+{
+    const size_t length = strlen(result);
+    if (length > max_built_name_len || strlen(tail) > max_built_name_len - length)
+        fatal_stop_format(stdout, 1, "ASSERT failed at %d in %s\n", __LINE__, __FILE_NAME__);
+    memcpy(result + length, tail, strlen(tail) + 1);
+}

@@ -3,6 +3,9 @@
 // a message, never in a read past what the file holds.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "fixture/container_builder.h"
 #include "fixture/jpeg_builder.h"
 #include "harness/cli_runner.h"
@@ -21,6 +24,12 @@ Tiff sample_block(ByteOrder order)
     return Tiff{.order = order,
                 .chain = {Ifd{.entries = {ascii(tag::kMake, "Maker"), ascii(tag::kModel, "Model 1"),
                                           pointer(tag::kExifIfd, exif)}}}};
+}
+
+Bytes read_file(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 // The listing of a file, without its FILE: line.
@@ -62,6 +71,24 @@ TEST_P(Containers, ListedWithExtendedReadingAsTheSameBlockInAJpegFile)
     for (size_t i = 0; i <= std::size(all_containers); i++)
         every_file += "Maker\n";
     EXPECT_EQ(run_tagsift({"-e", "-r", "-o", "l", "-f", "make", "."}, {.cwd = dir.path()}).out, every_file);
+}
+
+TEST_P(Containers, ThumbnailNamedAfterTheContainerBesideAJpegFilesThumbnail)
+{
+    temp_dir dir;
+    const Bytes thumbnail{0xFF, 0xD8, 0xFF, 0xDB, 1, 2, 3, 4, 5, 0xFF, 0xD9};
+    Tiff block = sample_block(GetParam());
+    block.chain.push_back(Ifd{.entries = {shorts(0x0103, {6})}, .thumbnail = thumbnail});
+    write_file(dir.file("IMG_1.JPG"), exif_jpeg(block));
+    for (Container container : {Container::Tiff, Container::Heif, Container::Png, Container::Raf}) {
+        const std::string name = "IMG_1." + container_name(container);
+        write_file(dir.file(name), build_container(container, build_tiff(block)));
+        const cli_result r = run_tagsift({"-e", "-t", "IMG_1.JPG", name}, {.cwd = dir.path()});
+        EXPECT_EQ(r.out, "Thumbnail extracted from IMG_1.JPG into IMG_1-th.JPG\nThumbnail extracted from " + name +
+                             " into IMG_1-th." + container_name(container) + ".jpg\n");
+        EXPECT_EQ(read_file(dir.file("IMG_1-th." + container_name(container) + ".jpg")), thumbnail) << name;
+        EXPECT_EQ(read_file(dir.file("IMG_1-th.JPG")), thumbnail);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, Containers, testing::Values(ByteOrder::Intel, ByteOrder::Motorola));
