@@ -60,8 +60,11 @@ void print_options()
     printf("   %ce       Extended reading. Also names the fields of newer cameras\n", opt);
     printf("            (EXIF 2.2 to 3.0), of TIFF and DNG files and the Windows\n"
            "            XP texts, for the listing and the %cf option; reads UTF-8\n"
-           "            and Unicode texts and FLOAT and DOUBLE values. It applies\n"
-           "            wherever it stands among the options.\n\n", opt);
+           "            and Unicode texts and FLOAT and DOUBLE values; and reads\n"
+           "            the EXIF data of TIFF and raw files (DNG, NEF, CR2, CR3,\n"
+           "            ARW, ORF, RW2, RAF, MRW, X3F ...), HEIF, AVIF, PNG, WebP\n"
+           "            and JPEG XL files, told apart by their first bytes. It\n"
+           "            applies wherever it stands among the options.\n\n", opt);
 
     printf("   %cf [field-name,field-name,... | @file-name] \n", opt);
     printf("            Names the fields that the %co option prints, given as a\n"
