@@ -63,6 +63,8 @@ add "read floor (128 KiB per file)" "$helpers/read_floor ."
 add "tagsift -r (readable)" "$tagsift -r ."
 add "tagsift -r -o l (list)" "$tagsift -r -o l ."
 add "tagsift -r -o s (SQL)" "$tagsift -r -o s ."
+add "tagsift -e -r (extended)" "$tagsift -e -r ."
+add "tagsift -e -r -o l" "$tagsift -e -r -o l ."
 if command -v jhead >/dev/null; then add "jhead" "jhead \"\${photos[@]}\""; fi
 if command -v exif >/dev/null; then add "exif (libexif)" "exif \"\${photos[@]}\""; fi
 if command -v exiv2 >/dev/null; then add "exiv2 -pa" "exiv2 -pa \"\${photos[@]}\""; fi

@@ -1,5 +1,7 @@
 #include "exif/extended_field_defs.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "exif/ifd_types.h"
@@ -480,9 +482,29 @@ const type_set *find_type_set(uint32_t code)
 
 ifd_field_defn_row *find_extended_defn(int32_t ifd_type, uint32_t tag)
 {
-    for (ifd_field_defn_row &row : extended_field_defn)
-        if (row.tag == tag && row.ifd_type == ifd_type)
-            return &row;
+    // The rows stand in groups by IFD type, each in tag order: a binary search
+    // within the group, found once (the walk asks for every entry's row).
+    struct group {
+        int32_t ifd_type;
+        ifd_field_defn_row *first, *end;
+    };
+    static group groups[ifd_type_count];
+    static int group_count = -1;
+    if (group_count < 0) {
+        group_count = 0;
+        for (ifd_field_defn_row &row : extended_field_defn) {
+            if (group_count == 0 || groups[group_count - 1].ifd_type != row.ifd_type)
+                groups[group_count++] = {row.ifd_type, &row, &row};
+            groups[group_count - 1].end = &row + 1;
+        }
+    }
+    for (int i = 0; i < group_count; i++) {
+        if (groups[i].ifd_type != ifd_type)
+            continue;
+        ifd_field_defn_row *row = std::lower_bound(groups[i].first, groups[i].end, tag,
+                                                   [](const ifd_field_defn_row &r, uint32_t t) { return r.tag < t; });
+        return row != groups[i].end && row->tag == tag ? row : nullptr;
+    }
     return nullptr;
 }
 

@@ -45,10 +45,15 @@ const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag)
     // outside the GPS IFD (or the reverse), which names another field: a row
     // of the same set of tags names it instead (the main table's, then an
     // extended one), or none.
-    if (const ifd_field_defn_row *row = find_row_in_tag_set(ifd_field_defn, ifd_type, tag, true))
-        return *row;
-    if (const ifd_field_defn_row *row = find_row_in_tag_set(extended_field_defn, ifd_type, tag, false))
-        return *row;
+    // (The main table holds no row of the tag at all when it gave the unknown row.)
+    if (&main_row != &ifd_field_defn[field_defn_unknown])
+        if (const ifd_field_defn_row *row = find_row_in_tag_set(ifd_field_defn, ifd_type, tag, true))
+            return *row;
+    // The extended rows of the set's IFD types, in the table's order of groups.
+    for (int32_t type : {ifd_type_camera, ifd_type_image, ifd_type_thumbnail, ifd_type_gps})
+        if (same_tag_set(type, ifd_type))
+            if (const ifd_field_defn_row *row = find_extended_defn(type, tag))
+                return *row;
     return ifd_field_defn[field_defn_unknown];
 }
 

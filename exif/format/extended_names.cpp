@@ -405,11 +405,13 @@ constexpr labels::tag_values extended_names[] = {
 
 }  // namespace
 
-bool has_extended_names(uint32_t tag) { return labels::find_tag(extended_names, tag) != nullptr; }
+static_assert(labels::in_tag_order(extended_names), "binary search needs the tag order");
+
+bool has_extended_names(uint32_t tag) { return labels::find_tag_in_order(extended_names, tag) != nullptr; }
 
 bool append_extended_name(uint32_t tag, uint32_t value, format_text &out)
 {
-    const labels::tag_values *entry = labels::find_tag(extended_names, tag);
+    const labels::tag_values *entry = labels::find_tag_in_order(extended_names, tag);
     const char *label = entry != nullptr ? labels::find_label(entry->values, value) : nullptr;
     if (label == nullptr)
         return false;
@@ -419,7 +421,7 @@ bool append_extended_name(uint32_t tag, uint32_t value, format_text &out)
 
 void format_extended_name(uint32_t tag, uint32_t value, format_text &out)
 {
-    const labels::tag_values *entry = labels::find_tag(extended_names, tag);
+    const labels::tag_values *entry = labels::find_tag_in_order(extended_names, tag);
     if (entry != nullptr)
         labels::append_value_text(out, entry->values, value, entry->fallback);
     else

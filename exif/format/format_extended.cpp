@@ -54,13 +54,19 @@ bool has_unicode_code(const buf_context *ctx, uint32_t count)
 
 bool format_extended_field(buf_context *ctx, uint32_t tag, uint32_t data_type, uint32_t count, char *text)
 {
+    const bool xp_text = tag >= first_xp_tag && tag <= last_xp_tag;
+    const bool coded_text =
+        tag == tag_gps_processing_method || tag == tag_gps_area_information || tag == tag_user_comment;
+    // Most entries are none of these: they are told so before anything else is done.
+    if (!xp_text && !coded_text && !has_extended_names(tag))
+        return false;
     format_text out(text);
-    if (tag >= first_xp_tag && tag <= last_xp_tag) {
+    if (xp_text) {
         // Always UCS-2 in Intel order, whatever the file's order.
         append_ucs2_text(ctx->buf_p, buf_bytes(ctx, count), false, out);
         return true;
     }
-    if (tag == tag_gps_processing_method || tag == tag_gps_area_information || tag == tag_user_comment) {
+    if (coded_text) {
         if (has_unicode_code(ctx, count)) {
             // UCS-2 in the file's byte order.
             append_ucs2_text(ctx->buf_p + code_length, buf_bytes(ctx, count) - code_length, ctx->motorola_order != 0,
@@ -68,7 +74,7 @@ bool format_extended_field(buf_context *ctx, uint32_t tag, uint32_t data_type, u
             return true;
         }
         if (tag == tag_user_comment)
-            return false;  // the standard formatter reads the other codes
+            return false;                      // the standard formatter reads the other codes
         format_user_comment(ctx, count, out);  // the GPS texts are read as the comment is
         return true;
     }

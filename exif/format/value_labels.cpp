@@ -1,5 +1,7 @@
 #include "exif/format/value_labels.h"
 
+#include <algorithm>
+
 namespace labels {
 
 const char *find_label(std::span<const value_label> table, uint32_t value)
@@ -24,6 +26,12 @@ void append_value_text(format_text &out, std::span<const value_label> table, uin
         out.append(label);
     else
         out.appendf(fallback, value);
+}
+
+const tag_values *find_tag_in_order(std::span<const tag_values> tags, uint32_t tag)
+{
+    auto row = std::lower_bound(tags.begin(), tags.end(), tag, [](const tag_values &t, uint32_t v) { return t.tag < v; });
+    return row != tags.end() && row->tag == tag ? &*row : nullptr;
 }
 
 }  // namespace labels

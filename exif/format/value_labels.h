@@ -24,6 +24,17 @@ struct tag_values {
 const char *find_label(std::span<const value_label> table, uint32_t value);
 // The row of tag, or nullptr.
 const tag_values *find_tag(std::span<const tag_values> tags, uint32_t tag);
+// The same, by binary search, for a table in tag order (see in_tag_order).
+const tag_values *find_tag_in_order(std::span<const tag_values> tags, uint32_t tag);
+
+// True when the rows stand in increasing tag order; for static_assert.
+constexpr bool in_tag_order(std::span<const tag_values> tags)
+{
+    for (size_t i = 1; i < tags.size(); i++)
+        if (tags[i - 1].tag >= tags[i].tag)
+            return false;
+    return true;
+}
 // Appends the label of value, or the fallback printed with it.
 void append_value_text(format_text &out, std::span<const value_label> table, uint32_t value, const char *fallback);
 
