@@ -12,6 +12,7 @@
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"
+#include "frontend/read_ahead.h"
 #include "support/errors.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
@@ -121,7 +122,9 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
     }
     trace("Opened directory %s\n", display_path);
     bool in_place = true;
-    while (in_place) {
+    entry_read_ahead read_ahead;
+    for (long index = 0; in_place; index++) {
+        read_ahead.before(index);
         const dirent *entry = readdir(dir);
         if (entry == nullptr)
             break;

@@ -12,6 +12,7 @@
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"
+#include "frontend/read_ahead.h"
 #include "frontend/usage.h"
 #include "frontend/version.h"
 #include "support/errors.h"
@@ -128,8 +129,11 @@ int run_tagsift(int argc, char *argv[])
     if (opts.list_output && opts.list_header)
         print_field_list_header();
 
-    for (int i = first_arg; i > 0 && i < argc; i++)
+    argument_read_ahead read_ahead(start.fd >= 0 ? start.fd : AT_FDCWD, argv, argc);
+    for (int i = first_arg; i > 0 && i < argc; i++) {
+        read_ahead.before(i);
         process_argument(argv[i], start, base_dir, current_dir);
+    }
 
     if (start.fd >= 0)
         close(start.fd);

@@ -12,9 +12,9 @@ FILE *open_for_reading(const char *path, const char *mode)
     if (fd < 0)
         return nullptr;
     // Only the open must not wait: reads of a slow pipe wait for its data.
-    const int flags = fcntl(fd, F_GETFL);
+    // O_NONBLOCK is the only flag F_SETFL changes that the open set.
     FILE *file = nullptr;
-    if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)
+    if (fcntl(fd, F_SETFL, 0) == 0)
         file = fdopen(fd, mode);
     if (file == nullptr) {
         const int saved = errno;
