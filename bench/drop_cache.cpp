@@ -16,6 +16,7 @@ int drop(const char *path, const struct stat *, int type, FTW *)
         return 0;
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
+        fdatasync(fd);  // pages not yet written (a tree just made) would stay
         posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         close(fd);
     }

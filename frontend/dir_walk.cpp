@@ -142,6 +142,7 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
             break;  // "." and "..", or a status error already reported
         }
     }
+    read_ahead.finish();
     closedir(dir);
     return in_place;
 }

@@ -71,10 +71,12 @@ void argument_read_ahead::before(int index)
         hint_file(dir_fd_, args_[hinted_], false);
 }
 
-entry_read_ahead::~entry_read_ahead()
+void entry_read_ahead::finish()
 {
     if (dir_ != nullptr)
         closedir(dir_);
+    dir_ = nullptr;
+    done_ = true;
 }
 
 void entry_read_ahead::before(long index)

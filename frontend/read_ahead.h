@@ -43,15 +43,14 @@ private:
 };
 
 // The entries of a directory, hinted read_ahead_files ahead of the one the
-// walk is at, through a second stream over the same directory.
+// walk is at, through a second stream over the same directory. (Closed by
+// finish rather than a destructor: the program has no unwinding to pay for.)
 class entry_read_ahead {
 public:
-    entry_read_ahead() = default;
-    ~entry_read_ahead();
-    entry_read_ahead(const entry_read_ahead &) = delete;
-    entry_read_ahead &operator=(const entry_read_ahead &) = delete;
     // Called before the walk's entry number `index` (from 0) is processed.
     void before(long index);
+    // Called when the walk leaves the directory.
+    void finish();
 
 private:
     DIR *dir_ = nullptr;
