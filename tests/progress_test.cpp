@@ -22,16 +22,11 @@ using namespace fixture;
 
 namespace {
 
-struct terminal_run {
-    std::string err;  // as the terminal got it, or the pipe
-    int status = -1;
-};
-
-// Runs tagsift in dir with standard error on a new terminal, or on a pipe, and
-// standard output on that terminal too or in a file; feeds each FIFO with the
-// bytes of a photo after its delay, in order.
-terminal_run run_on_terminal(const temp_dir &dir, const std::vector<std::string> &args, bool err_terminal,
-                             bool out_terminal, const std::vector<std::pair<std::string, int>> &fifos)
+// Runs tagsift in dir with standard error (err: as the terminal got it) on a new terminal, or on a
+// pipe, and standard output on that terminal too or in a file; fills the FIFO slow1.jpg after 1.5 s
+// and slow2.jpg 0.4 s later with the bytes of a photo.
+cli_result run_on_terminal(const temp_dir &dir, const std::vector<std::string> &args, bool err_terminal,
+                           bool out_terminal)
 {
     int reader = -1, writer = -1;
     if (err_terminal) {
@@ -60,12 +55,12 @@ terminal_run run_on_terminal(const temp_dir &dir, const std::vector<std::string>
     close(writer);
     std::thread feeder([&] {
         const Bytes photo = exif_jpeg(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Canon")}}}});
-        for (const auto &[name, delay_ms] : fifos) {
+        for (auto [name, delay_ms] : {std::pair{"slow1.jpg", 1500}, {"slow2.jpg", 400}}) {
             std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
             write_file(dir.file(name), photo);
         }
     });
-    terminal_run result;
+    cli_result result;
     char chunk[4096];
     for (ssize_t n; (n = read(reader, chunk, sizeof chunk)) > 0;)  // a terminal ends in EIO
         result.err.append(chunk, static_cast<size_t>(n));
@@ -104,8 +99,7 @@ TEST(Progress, ShownOnlyOnATerminalWhileOutputGoesElsewhere)
         }
         std::vector<std::string> args = c.options;
         args.insert(args.end(), {"-f", "make", "a.jpg", "slow1.jpg", "none.jpg", "slow2.jpg", "a.jpg"});
-        terminal_run r =
-            run_on_terminal(dir, args, c.err_terminal, c.out_terminal, {{"slow1.jpg", 1500}, {"slow2.jpg", 400}});
+        cli_result r = run_on_terminal(dir, args, c.err_terminal, c.out_terminal);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(std::regex_replace(r.err, std::regex("[0-9]+"), "#"), c.err)
             << c.options[0] << " " << c.err_terminal << c.out_terminal;
