@@ -12,6 +12,7 @@
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"
+#include "frontend/progress.h"
 #include "frontend/read_ahead.h"
 #include "support/errors.h"
 #include "support/run_options.h"
@@ -71,6 +72,7 @@ void process_file(const char *display_path, const char *name)
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
         break;
     }
+    progress_file_read(display_path);
 }
 
 bool walk_directory(char *display_path, const char *name, int subdirs, walk_path &path);

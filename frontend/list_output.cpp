@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "exif/extended_field_defs.h"
 #include "frontend/selected_columns.h"
 #include "frontend/value_quoting.h"
 #include "support/run_options.h"
@@ -45,28 +44,16 @@ private:
 void print_field_list_header()
 {
     trace("print_field_list_header\nClearing list fields array.\n");
-    const char *names[max_list_columns] = {};
     trace("Scanning ifd_field_defn for headers to be included\n");
-    int last = 0;
-    auto note_name = [&](const ifd_field_defn_row &row) {
-        const int32_t column = row.list_column;
-        if (column < 0 || column >= max_list_columns)
-            return;
-        names[column] = row.nickname;
-        if (column > last)
-            last = column;
-    };
-    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
-        note_name(ifd_field_defn[i]);
-    for (const ifd_field_defn_row &row : extended_field_defn)  // selected only with -e
-        note_name(row);
+    const ifd_field_defn_row *rows[max_list_columns];
+    const int last = selected_rows(rows);
     trace("Print out field headers (max=%d)\n", last);
     const char separator = static_cast<char>(opts.separator);
     for (const pseudo_field &p : pseudo_fields)
         if (opts.*p.flag)
             printf("%s%c", p.list_name, separator);
     for (int column = 0; column <= last; column++)
-        printf("%s%c", names[column] != nullptr ? names[column] : "", separator);
+        printf("%s%c", rows[column] != nullptr ? rows[column]->nickname : "", separator);
     printf("\n");
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr char option_letters[] = "adc:ef:hlo:qrtuvx";
 
 constexpr command_options initial_options = {
-    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0, 0, 0,
 };
 
 bool set_separator(const char *arg)
@@ -49,6 +49,14 @@ bool set_output_style(const char *arg)
     case 's':
     case 'S':
         opts.sql_output = 1;
+        return true;
+    case 'j':
+    case 'J':
+        opts.json_output = 1;
+        return true;
+    case 'd':
+    case 'D':
+        opts.sql_script = 1;
         return true;
     default:
         fprintf(stderr, "Error: Unknown output style specified '%s'.\n", arg);
@@ -132,6 +140,9 @@ int set_command_options(int argc, char *argv[])
     }
     if (opts.list_output && opts.sql_output) {
         fprintf(stderr, "Error: Can't specify both LIST and SQL output options\n");
+        failed = true;
+    } else if (opts.list_output + opts.sql_output + opts.json_output + opts.sql_script > 1) {
+        fprintf(stderr, "Error: Can't specify more than one output style\n");
         failed = true;
     }
     return failed ? -1 : optind;

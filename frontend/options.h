@@ -17,6 +17,8 @@ struct command_options {
     int32_t list_field_names;
     int32_t thumbnail_mode;
     int32_t show_version;
+    int32_t json_output;  // -o j: JSON Lines
+    int32_t sql_script;   // -o d: an SQL script that creates the table and loads it in one transaction
 };
 
 extern command_options opts;

@@ -7,5 +7,9 @@ void print_field_list(const ifd_field_store *store);
 void print_field_sql(const ifd_field_store *store);
 void print_field_list_header();
 [[nodiscard]] int extract_thumbnail(const ifd_field_store *store);
+// What a style prints before the first file (the list header, the SQL script's table and
+// transaction) and after the last, also when the run stops early.
+void start_output();
+void end_output();
 // Prints one file's fields in the style the options chose (or extracts its thumbnail).
 void output_fields(const ifd_field_store *store);

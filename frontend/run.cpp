@@ -12,10 +12,12 @@
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/paths.h"
+#include "frontend/progress.h"
 #include "frontend/read_ahead.h"
 #include "frontend/usage.h"
 #include "frontend/version.h"
 #include "support/errors.h"
+#include "support/fatal.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
@@ -34,11 +36,19 @@ void read_file_argument(const char *current_dir, const char *arg)
 {
     ifd_field_store *store;
     int rc = extract_exif_fields(current_dir, arg, &store, 1);
-    if (rc != 0) {
+    if (rc != 0)
         fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
-        return;
-    }
-    output_fields(store);
+    else
+        output_fields(store);
+    progress_file_read(current_dir);
+}
+
+// What the outputs have begun is ended on every way out of the run.
+void end_run()
+{
+    set_stop_hook(nullptr);
+    progress_end();
+    end_output();
 }
 
 void walk_directory_argument(char *current_dir, const char *arg)
@@ -126,14 +136,15 @@ int run_tagsift(int argc, char *argv[])
     char current_dir[name_size];
     copy_text(current_dir, sizeof current_dir, base_dir);
 
-    if (opts.list_output && opts.list_header)
-        print_field_list_header();
-
+    set_stop_hook(end_run);
+    progress_start();
+    start_output();
     argument_read_ahead read_ahead(start.fd >= 0 ? start.fd : AT_FDCWD, argv, argc);
     for (int i = first_arg; i > 0 && i < argc; i++) {
         read_ahead.before(i);
         process_argument(argv[i], start, base_dir, current_dir);
     }
+    end_run();
 
     if (start.fd >= 0)
         close(start.fd);

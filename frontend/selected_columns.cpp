@@ -1,5 +1,6 @@
 #include "frontend/selected_columns.h"
 
+#include "exif/extended_field_defs.h"
 #include "exif/field_row.h"
 
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
@@ -15,6 +16,26 @@ const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *
         break;
     }
     return nullptr;
+}
+
+int selected_rows(const ifd_field_defn_row *rows[max_list_columns])
+{
+    for (int column = 0; column < max_list_columns; column++)
+        rows[column] = nullptr;
+    int last = 0;
+    auto note_row = [&](const ifd_field_defn_row &row) {
+        const int32_t column = row.list_column;
+        if (column < 0 || column >= max_list_columns)
+            return;
+        rows[column] = &row;
+        if (column > last)
+            last = column;
+    };
+    for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)
+        note_row(ifd_field_defn[i]);
+    for (const ifd_field_defn_row &row : extended_field_defn)  // selected only with -e
+        note_row(row);
+    return last;
 }
 
 void collect_columns(const ifd_field_store *store, column_set *columns)

@@ -37,5 +37,9 @@ struct column_set {
     int last;                                         // highest column with a value; 0 when none
 };
 
+// The rows of the selected EXIF fields by column, nullptr where none is; returns the highest
+// column with a row, 0 when there is none. These are the columns of the list header.
+int selected_rows(const ifd_field_defn_row *rows[max_list_columns]);
+
 // Gathers a file's values by column; a later record replaces an earlier one.
 void collect_columns(const ifd_field_store *store, column_set *columns);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "frontend/selected_columns.h"
 #include "frontend/value_quoting.h"
 
 namespace {
@@ -28,30 +27,32 @@ void print_name(sql_list &list, const char *name)
     print_quoted(name, '"');
 }
 
+const char *sql_name(const pseudo_field &field) { return field.sql_name; }
+
+void print_sql_text(const char *text) { print_quoted(text, '\''); }
+
 // Text is written as a literal; a value of a column that is not quoted is
 // written bare only when it is a plain number, so no value can break the
 // statement.
-void print_value(sql_list &list, const char *text, bool quoted)
+void print_sql_value(const char *text, const ifd_field_defn_row &row)
 {
-    list.next();
-    if (quoted || !is_plain_number(text))
+    if (row.sql_quote != 0 || !is_plain_number(text))
         print_quoted(text, '\'');
     else
         fputs(text, stdout);
 }
 
+constexpr insert_rules sql_rules = {sql_name, print_sql_text, print_sql_value};
+
 }  // namespace
 
-void print_field_sql(const ifd_field_store *store)
+void print_insert(const ifd_field_store *store, const column_set &columns, const insert_rules &rules)
 {
-    column_set columns;
-    collect_columns(store, &columns);
-
     printf("INSERT INTO pictures (\n");
     sql_list names;
     for (const pseudo_field &p : pseudo_fields)
         if (opts.*p.flag)
-            print_name(names, p.sql_name);
+            print_name(names, rules.pseudo_name(p));
     for (int column = 0; column <= columns.last; column++)
         if (columns.value[column] != nullptr)
             print_name(names, columns.row[column]->nickname);
@@ -61,16 +62,25 @@ void print_field_sql(const ifd_field_store *store)
     for (const pseudo_field &p : pseudo_fields) {
         if (!(opts.*p.flag))
             continue;
+        values.next();
         const char *text = pseudo_field_text(p, store);
-        if (text != nullptr) {
-            print_value(values, text, true);
-        } else {
-            values.next();
+        if (text != nullptr)
+            rules.print_text(text);
+        else
             printf("%u", store->file_size);
+    }
+    for (int column = 0; column <= columns.last; column++) {
+        if (columns.value[column] != nullptr) {
+            values.next();
+            rules.print_value(columns.value[column], *columns.row[column]);
         }
     }
-    for (int column = 0; column <= columns.last; column++)
-        if (columns.value[column] != nullptr)
-            print_value(values, columns.value[column], columns.row[column]->sql_quote != 0);
     printf("\n);\n\n");
+}
+
+void print_field_sql(const ifd_field_store *store)
+{
+    column_set columns;
+    collect_columns(store, &columns);
+    print_insert(store, columns, sql_rules);
 }

@@ -90,8 +90,14 @@ void print_options()
            "            lh = list with header: like l, but a heading line with\n"
            "            the field names comes first.\n"
            "            s = sql: one SQL INSERT statement per file.\n"
+           "            j = json: one JSON object per file, one a line, with\n"
+           "            the fields of l under the names of the lh heading.\n"
+           "            d = database script: an SQL script that creates the\n"
+           "            table pictures when it is missing and adds one row\n"
+           "            per file in one transaction, for example\n"
+           "            tagsift %cr %co d . | sqlite3 photos.db\n"
            "            The fields printed are chosen with the %cf option.\n\n",
-           opt, opt, opt);
+           opt, opt, opt, opt, opt);
 
     printf("   %cq       Quiet mode. Do not display warning messages.\n\n", opt);
 

@@ -4,8 +4,19 @@
 
 #include "support/fatal.h"
 
+namespace {
+void (*stop_hook)() = nullptr;
+}  // namespace
+
+void set_stop_hook(void (*hook)()) { stop_hook = hook; }
+
 void fatal_stop(const char *message, int status)
 {
+    if (stop_hook != nullptr) {
+        void (*hook)() = stop_hook;
+        stop_hook = nullptr;
+        hook();
+    }
     fflush(stdout);
     fputs(message, stderr);
     throw fatal_stopped{status};

@@ -4,3 +4,8 @@
 #pragma once
 
 [[noreturn]] void fatal_stop(const char *message, int status);
+
+// Registers the function that fatal_stop calls first, once, before standard
+// output is flushed: the front end ends what it has begun there (an SQL
+// script's transaction, a progress line). nullptr removes it.
+void set_stop_hook(void (*hook)());

@@ -36,6 +36,8 @@ TEST(CommandLine, OptionErrorsStopWithStatusOneBeforeAnythingElse)
         {{"-h", "-c", "x"}, "Error: Unknown separator character 'x' specified.\n"},
         {{"-c", "z", "-f", "width", "nofile.jpg"}, "Error: Unknown separator character 'z' specified.\n"},
         {{"-o", "l", "-o", "s", "nofile.jpg"}, "Error: Can't specify both LIST and SQL output options\n"},
+        {{"-o", "j", "-o", "l", "nofile.jpg"}, "Error: Can't specify more than one output style\n"},
+        {{"-od", "-os"}, "Error: Can't specify more than one output style\n"},
         {{"-oxyz", "-l"}, "Error: Unknown output style specified 'xyz'.\n"},
         {{"-z", "nofile.jpg"}, p + "invalid option -- 'z'\n"},
         {{"nofile.jpg", "-o"}, p + "option requires an argument -- 'o'\n"},
@@ -58,6 +60,7 @@ TEST(CommandLine, OptionArgumentsAreReadByTheirFirstCharacters)
     const std::pair<std::vector<std::string>, std::string> accepted[] = {
         {{"-oL"}, ""}, {{"-olist"}, ""}, {{"-o", "lx"}, ""}, {{"-oSQL"}, ""}, {{"-q", "-r", "-u", "-x", "-a"}, ""},
         {{"-cC", "-oLh"}, "file-name-full,exp-time,"}, {{"-ctab", "-o", "lh"}, "file-name-full\texp-time\t"},
+        {{"-oJSON"}, ""}, {{"-oDB"}, "CREATE TABLE IF NOT EXISTS pictures (\n    \"file-name\" TEXT,"},
     };
     // clang-format on
     for (const auto &[args, header] : accepted) {

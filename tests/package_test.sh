@@ -87,7 +87,7 @@ expect_completion() {
     [ "$got" = "$expected " ] || fail "completion of 'tagsift $*': got '$got', expected '$expected'"
 }
 expect_completion "-a -c -d -e -f -h -l -o -q -r -t -u -v -x" -
-expect_completion "l lh s" -o ""
+expect_completion "d j l lh s" -o ""
 expect_completion "c t" -qc ""
 expect_completion "width" -f wid
 expect_completion "file-name,make file-name,maker-note" -f file-name,mak

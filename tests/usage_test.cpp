@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frontend/usage.h"
+#include "harness/cli_runner.h"
 
 namespace {
 
@@ -31,6 +32,18 @@ TEST(Usage, SectionsSynopsisAndOptionEntriesInOrder)
                         "   tagsift [-aqsux] -o [l|lh|s] [-c [c|t]] [-f field-list] file...\n"
                         "   tagsift [-h|l|t|v]\n\n"),
               std::string::npos);
+}
+
+TEST(Usage, NamesEveryOutputStyleThatOptionOTakes)
+{
+    testing::internal::CaptureStdout();
+    display_usage();
+    fflush(stdout);
+    const std::string text = testing::internal::GetCapturedStdout();
+    for (const std::string style : {"l", "lh", "s", "j", "d"}) {
+        EXPECT_NE(text.find("\n            " + style + " = "), std::string::npos) << style;
+        EXPECT_EQ(run_tagsift({"-o", style}).status, 0) << style;
+    }
 }
 
 }  // namespace
