@@ -16,7 +16,7 @@
 #include <cstddef>
 
 // Files hinted ahead of the one being read.
-constexpr int read_ahead_files = 32;
+constexpr int read_ahead_files = 64;
 // Bytes hinted per file: the reader's first read and its first step, which
 // hold the IFDs of nearly every camera's EXIF block (more costs more than it
 // saves when the storage is the limit).
