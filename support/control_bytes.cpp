@@ -1,29 +1,21 @@
 #include "support/control_bytes.h"
 
+#include "support/utf8_text.h"
+
 namespace {
 
 constexpr char shown_instead = '?';
 
 // A control byte, when it stands outside a valid UTF-8 sequence.
-bool is_lone_control(unsigned char b)
-{
-    return (b < 0x20 && b != '\t' && b != '\n') || (b >= 0x7F && b <= 0x9F);
-}
+bool is_lone_control(unsigned char b) { return (b < 0x20 && b != '\t' && b != '\n') || (b >= 0x7F && b <= 0x9F); }
 
-// Starts a sequence at lead byte b when b can begin a valid one. The ranges of
-// the second byte leave out overlong forms, surrogates and code points past U+10FFFF.
+// Starts a sequence at lead byte b when b can begin a valid one.
 bool begin_sequence(control_byte_filter *f, unsigned char b)
 {
-    if (b >= 0xC2 && b <= 0xDF)
-        *f = {{b}, 1, 2, 0x80, 0xBF};
-    else if (b >= 0xE0 && b <= 0xEF)
-        *f = {{b}, 1, 3, static_cast<unsigned char>(b == 0xE0 ? 0xA0 : 0x80),
-              static_cast<unsigned char>(b == 0xED ? 0x9F : 0xBF)};
-    else if (b >= 0xF0 && b <= 0xF4)
-        *f = {{b}, 1, 4, static_cast<unsigned char>(b == 0xF0 ? 0x90 : 0x80),
-              static_cast<unsigned char>(b == 0xF4 ? 0x8F : 0xBF)};
-    else
+    const utf8_lead *lead = find_utf8_lead(b);
+    if (lead == nullptr)
         return false;
+    *f = {{b}, 1, static_cast<int>(lead->length), lead->second_low, lead->second_high};
     return true;
 }
 

@@ -4,16 +4,8 @@
 
 namespace {
 
-// The range the second byte of a sequence must fall in, by first byte; the
-// bytes after it are 0x80..0xBF.
-struct lead_byte {
-    uint8_t first_low, first_high;  // the lead bytes of this row
-    uint8_t second_low, second_high;
-    size_t length;
-};
-
 // clang-format off
-constexpr lead_byte lead_bytes[] = {
+constexpr utf8_lead lead_bytes[] = {
     {0xC2, 0xDF, 0x80, 0xBF, 2},
     {0xE0, 0xE0, 0xA0, 0xBF, 3},  // no overlong forms
     {0xE1, 0xEC, 0x80, 0xBF, 3},
@@ -29,22 +21,26 @@ bool in(uint8_t byte, uint8_t low, uint8_t high) { return byte >= low && byte <=
 
 }  // namespace
 
+const utf8_lead *find_utf8_lead(unsigned char b)
+{
+    for (const utf8_lead &row : lead_bytes)
+        if (in(b, row.first_low, row.first_high))
+            return &row;
+    return nullptr;
+}
+
 size_t utf8_sequence_length(const char *text)
 {
     const auto *p = reinterpret_cast<const uint8_t *>(text);
     if (p[0] < 0x80)
         return 1;
-    for (const lead_byte &row : lead_bytes) {
-        if (!in(p[0], row.first_low, row.first_high))
-            continue;
-        if (!in(p[1], row.second_low, row.second_high))
+    const utf8_lead *row = find_utf8_lead(p[0]);
+    if (row == nullptr || !in(p[1], row->second_low, row->second_high))
+        return 0;
+    for (size_t i = 2; i < row->length; i++)
+        if (!in(p[i], 0x80, 0xBF))
             return 0;
-        for (size_t i = 2; i < row.length; i++)
-            if (!in(p[i], 0x80, 0xBF))
-                return 0;
-        return row.length;
-    }
-    return 0;
+    return row->length;
 }
 
 size_t copy_shown_text(char *dst, size_t size, const char *src)
