@@ -8,8 +8,8 @@
 #include "exif/file_scan.h"
 #include "support/errors.h"
 #include "support/fatal.h"
-#include "support/run_options.h"
 #include "support/open_for_reading.h"
+#include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
 

@@ -16,6 +16,7 @@
 // has nothing new. The Windows XP texts belong to Camera. A row is left
 // unquoted in SQL only when its text is always a plain number (FLOAT and
 // DOUBLE values may print with an exponent).
+// clang-format off
 constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /*   0 */ {0x00ff, ifd_type_camera, "subfile-type", "Subfile Type", 3, 1, 0, -1, 1, 0},
     /*   1 */ {0x0100, ifd_type_camera, "img-width", "Image Width", 13, 1, 0, -1, 0, 0},
@@ -446,6 +447,7 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 426 */ {0x001e, ifd_type_gps, "gps-differential", "Differential Correction", 3, 1, 0, -1, 1, 0},
     /* 427 */ {0x001f, ifd_type_gps, "gps-h-error", "Horizontal Position Error", 5, 1, 0, -1, 0, 0},
 };
+// clang-format on
 
 namespace {
 
@@ -458,6 +460,7 @@ struct type_set {
     const char *name;
 };
 
+// clang-format off
 constexpr type_set type_sets[] = {
     {data_type_short_long_rational, bit(data_type_short) | bit(data_type_long) | bit(data_type_rational),
      "UNSIGNED SHORT, LONG or RATIONAL"},
@@ -469,6 +472,7 @@ constexpr type_set type_sets[] = {
          bit(data_type_double),
      "any number"},
 };
+// clang-format on
 
 const type_set *find_type_set(uint32_t code)
 {

@@ -13,10 +13,12 @@ namespace {
 constexpr unsigned char jxl_signature[12] = {0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A};
 
 // The brands of the files whose EXIF data this locator finds.
+// clang-format off
 constexpr uint32_t known_brands[] = {
     four_cc("heic"), four_cc("heix"), four_cc("heim"), four_cc("heis"), four_cc("hevc"), four_cc("hevx"),
     four_cc("mif1"), four_cc("msf1"), four_cc("avif"), four_cc("avis"), four_cc("crx "),
 };
+// clang-format on
 
 // Canon's uuid box that holds the CMT boxes of a CR3 file.
 constexpr unsigned char canon_uuid[16] = {0x85, 0xc0, 0xb6, 0x87, 0x82, 0x0f, 0x11, 0xe0,
@@ -187,12 +189,14 @@ int locate_cr3_exif(const file_reader &file, exif_blocks *found)
             uint32_t type;
             int32_t parent_tag;
         };
+        // clang-format off
         constexpr cmt_box cmt_boxes[] = {
             {four_cc("CMT1"), ifd_parent_main_chain},
             {four_cc("CMT2"), static_cast<int32_t>(tag::exif_ifd)},
             {four_cc("CMT3"), static_cast<int32_t>(tag::maker_note)},
             {four_cc("CMT4"), static_cast<int32_t>(tag::gps_ifd)},
         };
+        // clang-format on
         for (const cmt_box &cmt : cmt_boxes) {
             media_box block{};
             if (find_box(file, box.contents, box.end, cmt.type, &block) && found->count < max_exif_blocks)

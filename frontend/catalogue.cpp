@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "support/run_options.h"
 #include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
+#include "support/run_options.h"
 
 namespace {
 

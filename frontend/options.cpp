@@ -99,7 +99,9 @@ int set_command_options(int argc, char *argv[])
             exif_opts.debug = 1;
             printf("option %c, optind=%d\n", c, optind);
             break;
-        case 'e': set_flag(&exif_opts.extended, "Extended reading option set\n"); break;
+        case 'e':
+            set_flag(&exif_opts.extended, "Extended reading option set\n");
+            break;
         case 'f':
             trace("Setting list fields: %s\n", optarg);
             if (set_list_fields(optarg) != 0)

@@ -64,7 +64,8 @@ void print_options()
            "            the EXIF data of TIFF and raw files (DNG, NEF, CR2, CR3,\n"
            "            ARW, ORF, RW2, RAF, MRW, X3F ...), HEIF, AVIF, PNG, WebP\n"
            "            and JPEG XL files, told apart by their first bytes. It\n"
-           "            applies wherever it stands among the options.\n\n", opt);
+           "            applies wherever it stands among the options.\n\n",
+           opt);
 
     printf("   %cf [field-name,field-name,... | @file-name] \n", opt);
     printf("            Names the fields that the %co option prints, given as a\n"

@@ -224,8 +224,8 @@ Bytes newer_fields_file(ByteOrder order)
              shorts(0x001E, {1}), rationals(0x001F, {{5, 2}})}};
     Ifd exif{{shorts(0x8830, {2}), longs(0x8832, {400}), ascii(0x9010, "+02:00"), undefined(0x9286, unicode),
               shorts(0x9209, {0x59}), undefined(0xA301, {1}), shorts(0xA403, {1}), longs(0xA402, {7}),
-              rationals(0xA432, {{24, 1}, {70, 1}, {28, 10}, {4, 1}}), bytes(0xA434, 129, bytes_of("Objektiv \xC3\xBC")),
-              shorts(0xA460, {9})}};
+              rationals(0xA432, {{24, 1}, {70, 1}, {28, 10}, {4, 1}}),
+              bytes(0xA434, 129, bytes_of("Objektiv \xC3\xBC")), shorts(0xA460, {9})}};
     Ifd ifd0{{longs(0x0100, {4000}), shorts(0x0106, {32803}), bytes(0x9C9B, kByte, bytes_of("T\0\xA9\x03\0\0")),
               shorts(0x9C9C, {0x41, 0x42}), byte_values(0xC612, {1, 6, 0, 0}),
               srationals(0xC621, {{10, 9}, {-5, 9}, {0, 1}}), shorts(0xC65A, {21}), floats(0xC6FA, {1.5f, -2.0f}),
@@ -309,8 +309,7 @@ int main(int argc, char **argv)
             const bool intel = order == ByteOrder::Intel;
             const Bytes file = build_container(container, build_tiff(camera_tiff(cameras().front(), order, intel)));
             for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}, uint8_t{0x04}})
-                write_seed(dir, "container_" + container_name(container) + (intel ? "_ii" : "_mm"), choice, file,
-                           true);
+                write_seed(dir, "container_" + container_name(container) + (intel ? "_ii" : "_mm"), choice, file, true);
         }
     for (const auto &[name, file] : broken_files())
         for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x0B}, uint8_t{0x14}})

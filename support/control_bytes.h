@@ -14,8 +14,8 @@
 // are held until the rest shows whether it is valid.
 struct control_byte_filter {
     unsigned char held[4];
-    int held_count;      // 0: no sequence begun
-    int sequence_length; // bytes of the begun sequence when complete
+    int held_count;           // 0: no sequence begun
+    int sequence_length;      // bytes of the begun sequence when complete
     unsigned char low, high;  // the range of its next byte
 };
 

@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include "support/errors.h"
-#include "support/run_options.h"
-#include "support/trace.h"
 #include "support/new_file_name.h"
 #include "support/open_for_reading.h"
+#include "support/run_options.h"
+#include "support/trace.h"
 
 namespace {
 

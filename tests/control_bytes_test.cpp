@@ -22,6 +22,7 @@ std::string filtered(const std::string &text, size_t piece)
 
 TEST(ControlBytes, ShownAsQuestionMarksWhileTextAndValidUtf8Stay)
 {
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"Make\t: Canon\n", "Make\t: Canon\n"},
         {"a\x1b[31mb\rc\x07\x7f\x01", "a?[31mb?c???"},
@@ -34,6 +35,7 @@ TEST(ControlBytes, ShownAsQuestionMarksWhileTextAndValidUtf8Stay)
         {"\xe0\x80\x9b\xed\xa0\x80\xf4\x90\x80\x80\xf0\x8f", "\xe0??\xed\xa0?\xf4???\xf0?"},  // not valid
         {"\xc3\x1b\xf0\x9f\x93\n", "\xc3?\xf0??\n"},
     };
+    // clang-format on
     for (const auto &[text, shown] : cases) {
         EXPECT_EQ(filtered(text, text.size() + 1), shown) << text;
         EXPECT_EQ(filtered(text, 1), shown) << text;

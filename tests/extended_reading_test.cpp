@@ -37,6 +37,7 @@ Entry code_entry(const named_code &c, uint32_t value)
 
 TEST(ExtendedNames, EachTableNamesItsCodesAndFallsBackToTheNumber)
 {
+    // clang-format off
     const named_code cases[] = {
         {0x00FE, kLong, 1, "Reduced-resolution image", 0x20000},
         {0x00FF, kShort, 3, "Single page of multi-page image", 4},
@@ -83,6 +84,7 @@ TEST(ExtendedNames, EachTableNamesItsCodesAndFallsBackToTheNumber)
         {0xC7ED, kShort, 2, "Optical ray", 3},
         {0x001E, kShort, 1, "Differential correction applied", 2, &kExtendedGps},
     };
+    // clang-format on
     for (const named_code &c : cases) {
         EXPECT_EQ(decode(ByteOrder::Intel, {code_entry(c, c.code)}, *c.w), c.name) << std::hex << c.tag;
         EXPECT_EQ(decode(ByteOrder::Intel, {code_entry(c, c.unnamed)}, *c.w),
@@ -124,18 +126,22 @@ TEST_P(ExtendedTexts, UnicodeUtf8AndFloatingPointValues)
     Bytes xp_title = unicode_comment(ByteOrder::Intel, std::u16string(u"\u03A9mega\0", 6));
     xp_title.erase(xp_title.begin(), xp_title.begin() + 8);
     const Bytes long_comment = unicode_comment(order, std::u16string(300, u'\u00E9'));
-    expect_texts(order, {
-        {{undefined(0x9286, unicode_comment(order, u"Gr\u00FC\u00DFe \u20AC"))}, "Gr\u00FC\u00DFe \u20AC", kExtended},
-        {{undefined(0x9286, unicode_comment(order, u"\U0001F600 \xD800x"))}, "\U0001F600 \uFFFDx", kExtended},
-        // 249 two-byte characters fill 498 bytes; half of the next one is not written.
-        {{undefined(0x9286, long_comment)}, repeated("\u00E9", 249), kExtended},
-        {{bytes(0x9C9B, kByte, xp_title)}, "\u03A9mega", kExtended},
-        {{undefined(0x001B, bytes_of("ASCII\0\0\0network"))}, "network", kExtendedGps},
-        {{bytes(0xA434, 129, utf8_bytes("Objektiv \u00FC"))}, "Objektiv \u00FC", kExtended},
-        {{floats(0xC6FA, {1.5f, -0.25f})}, "1.5 -0.25", kExtended},
-        {{doubles(0xC761, {0.1, 2e-9})}, "0.1 2e-09", kExtendedRaw},
-        {{doubles(0xC7A8, {1.0 / 3})}, "0.333333333333333", kExtended},
-    });
+    expect_texts(
+        order,
+        {
+            {{undefined(0x9286, unicode_comment(order, u"Gr\u00FC\u00DFe \u20AC"))},
+             "Gr\u00FC\u00DFe \u20AC",
+             kExtended},
+            {{undefined(0x9286, unicode_comment(order, u"\U0001F600 \xD800x"))}, "\U0001F600 \uFFFDx", kExtended},
+            // 249 two-byte characters fill 498 bytes; half of the next one is not written.
+            {{undefined(0x9286, long_comment)}, repeated("\u00E9", 249), kExtended},
+            {{bytes(0x9C9B, kByte, xp_title)}, "\u03A9mega", kExtended},
+            {{undefined(0x001B, bytes_of("ASCII\0\0\0network"))}, "network", kExtendedGps},
+            {{bytes(0xA434, 129, utf8_bytes("Objektiv \u00FC"))}, "Objektiv \u00FC", kExtended},
+            {{floats(0xC6FA, {1.5f, -0.25f})}, "1.5 -0.25", kExtended},
+            {{doubles(0xC761, {0.1, 2e-9})}, "0.1 2e-09", kExtendedRaw},
+            {{doubles(0xC7A8, {1.0 / 3})}, "0.333333333333333", kExtended},
+        });
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, ExtendedTexts, both_orders(), order_name);
@@ -148,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(ByteOrders, ExtendedTexts, both_orders(), order_name);
 std::string write_photo(const temp_dir &dir)
 {
     const Ifd exif{.entries = {ascii(0xA434, "Lens X"), longs(0xA403, {0}), shorts(0xA402, {1})}};
-    const Ifd ifd0{.entries = {undefined(0x000B, {1}), longs(0x0100, {640}), shorts(0x1001, {2272}), shorts(0x8822, {1}), shorts(0xA406, {2}),
-                               pointer(tag::kExifIfd, exif)}};
+    const Ifd ifd0{.entries = {undefined(0x000B, {1}), longs(0x0100, {640}), shorts(0x1001, {2272}),
+                               shorts(0x8822, {1}), shorts(0xA406, {2}), pointer(tag::kExifIfd, exif)}};
     write_file(dir.file("f.jpg"), exif_jpeg(Tiff{.chain = {ifd0}}));
     return dir.file("f.jpg");
 }
@@ -167,7 +173,8 @@ TEST(ExtendedReading, ListsSelectsAndWarnsWhereverTheOptionStands)
         int status;
     } cases[] = {
         {{"-e", file},
-         "FILE: " + file + "\n\nCamera   \n"
+         "FILE: " + file +
+             "\n\nCamera   \n"
              "  Image Width              : 640\n"
              "  Related Image Width      : 2272\n"
              "  Exposure Program         : Manual\n"
@@ -178,15 +185,19 @@ TEST(ExtendedReading, ListsSelectsAndWarnsWhereverTheOptionStands)
              "  Lens Model               : Lens X\n"
              "\nUnknown  \n"
              "  Unknown Field 0x000b     : 01\n\n",
-         type_warning, 0},
-        {{"-o", "l", "-f", "lens-model,exp-mode,scene-capture", "-e", file}, "Lens X,Manual exposure,Portrait\n",
-         type_warning, 0},
-        {{"-qo", "l", "-f", "lens-model", file}, "",
-         "Error: No valid fields names specified.\n", 1},
+         type_warning,
+         0},
+        {{"-o", "l", "-f", "lens-model,exp-mode,scene-capture", "-e", file},
+         "Lens X,Manual exposure,Portrait\n",
+         type_warning,
+         0},
+        {{"-qo", "l", "-f", "lens-model", file}, "", "Error: No valid fields names specified.\n", 1},
         // "e" as the argument of -f is a field name, not the option.
         {{"-qo", "l", "-f", "e,img-width", file}, "", "Error: No valid fields names specified.\n", 1},
-        {{"-qeo", "s", "-f", "e,img-width", file}, "INSERT INTO pictures (\n    \"img-width\"\n) VALUES (\n    640\n);\n\n",
-         "", 0},
+        {{"-qeo", "s", "-f", "e,img-width", file},
+         "INSERT INTO pictures (\n    \"img-width\"\n) VALUES (\n    640\n);\n\n",
+         "",
+         0},
     };
     for (const auto &c : cases) {
         const cli_result r = run_tagsift(c.args);

@@ -86,6 +86,7 @@ TEST_F(ScriptOutputs, JsonTextsAreEscapedUtf8WhateverTheirBytes)
 TEST_F(ScriptOutputs, ValuesAreBareNumbersOnlyWhenTheirTextSurvivesTheReading)
 {
     // firm-ver is written bare by -o s when it is a plain number.
+    // clang-format off
     const std::tuple<photo, std::string, std::string> cases[] = {
         // photo, its value in JSON and in the SQL script
         {{.firm_ver = "1.1"}, "1.1", "1.1"},
@@ -96,6 +97,7 @@ TEST_F(ScriptOutputs, ValuesAreBareNumbersOnlyWhenTheirTextSurvivesTheReading)
         // The sqlite3 shell would drop a carriage return before a line end.
         {{.description = "a\r\nb"}, "\"a\\r\\nb\"", "'a\r' || '\nb'"},
     };
+    // clang-format on
     for (const auto &[p, json, sql] : cases) {
         add("f.jpg", p);
         const std::string field = p.description.empty() ? "firm-ver" : "description";

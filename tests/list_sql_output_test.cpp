@@ -87,6 +87,7 @@ TEST_F(BatchOutput, TwentyColumnsAtMost)
 
 TEST_F(BatchOutput, ListValuesThatWouldBreakTheLineAreQuoted)
 {
+    // clang-format off
     const std::tuple<std::string, const char *, std::string> cases[] = {
         // value, argument of -c, shown
         {"Co.,Ltd", "c", "\"Co.,Ltd\""},
@@ -97,6 +98,7 @@ TEST_F(BatchOutput, ListValuesThatWouldBreakTheLineAreQuoted)
         {"tab\there", "c", "tab\there"},
         {"tab\there", "t", "\"tab\there\""},
     };
+    // clang-format on
     for (const auto &[value, separator, shown] : cases) {
         add("f.jpg", photo{.description = value, .width = 1600});
         EXPECT_EQ(out({"-c", separator, "-o", "l", "-f", "description,width", "f.jpg"}),

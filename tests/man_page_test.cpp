@@ -100,9 +100,9 @@ TEST_F(ManPage, DocumentsEveryOptionOfTheUsageText)
 
 TEST_F(ManPage, HasTheUsualSectionsInOrder)
 {
-    EXPECT_EQ(section_headings(), (std::vector<std::string>{"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS",
-                                                            "OUTPUT FORMATS", "FILES", "SAFETY", "EXIT STATUS",
-                                                            "EXAMPLES", "SEE ALSO"}));
+    EXPECT_EQ(section_headings(),
+              (std::vector<std::string>{"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "OUTPUT FORMATS", "FILES",
+                                        "SAFETY", "EXIT STATUS", "EXAMPLES", "SEE ALSO"}));
 }
 
 TEST_F(ManPage, TitleNamesTheVersionTheProgramReports)

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include "fixture/jpeg_builder.h"

@@ -1,9 +1,9 @@
 // Every camera file of the shared sample collection, read by the built program in every output style
 // (readable listing plain, raw (-u) and quiet (-q), list with header (-o lh), SQL (-o s), Excel dates
-// (-x), thumbnail extraction (-t)), and the modern samples with -e, must end in one of the two clean outcomes: exit 0, or the
-// deliberate stop with exit 8 after a read past the input buffer. The files are read from copies, so
-// that thumbnails are written beside the copies. Any other status, a signal, a hang or a sanitizer report
-// (in the sanitizer build) fails the test.
+// (-x), thumbnail extraction (-t)), and the modern samples with -e, must end in one of the two clean outcomes: exit 0,
+// or the deliberate stop with exit 8 after a read past the input buffer. The files are read from copies, so that
+// thumbnails are written beside the copies. Any other status, a signal, a hang or a sanitizer report (in the sanitizer
+// build) fails the test.
 #include <gtest/gtest.h>
 
 #include <algorithm>

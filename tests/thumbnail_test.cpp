@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 #include <sys/stat.h>
@@ -76,12 +76,14 @@ TEST_F(Thumbnail, NothingButARegularFileWithOneLinkIsReplaced)
     put("next.jpg", photo_with(thumb));
     put("target", bytes_of("planted for root"));
     const std::string at = dir.file("photo-th.jpg");
+    // clang-format off
     const std::pair<std::string, std::function<void()>> planted[] = {
         {"a symbolic link", [&] { fs::create_symlink("target", at); }},
         {"a file with other hard links", [&] { fs::create_hard_link(dir.file("target"), at); }},
         {"a FIFO", [&] { mkfifo(at.c_str(), 0666); }},
         {"a directory", [&] { fs::create_directory(at); }},
     };
+    // clang-format on
     for (const auto &[what, plant] : planted) {
         plant();
         cli_result r = run_tagsift({"-t", "photo.jpg", "next.jpg"}, {.cwd = dir.path(), .timeout_seconds = 20});
@@ -98,7 +100,8 @@ TEST_F(Thumbnail, NothingButARegularFileWithOneLinkIsReplaced)
     put("photo.jpg", cut);
     cli_result r = run({"-t", "photo.jpg"});
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Error: Can't extract thumbnail from photo.jpg: End of buffer reached while processing EXIF data\n");
+    EXPECT_EQ(r.err,
+              "Error: Can't extract thumbnail from photo.jpg: End of buffer reached while processing EXIF data\n");
     EXPECT_EQ(got("photo-th.jpg"), (Bytes{0xFF, 0xD8}));
 }
 

@@ -1,7 +1,6 @@
 // Uninterpreted (raw) and plain (basic) renderings of any value.
 #include <cstring>
 
-#include "support/run_options.h"
 #include "exif/field_defs.h"
 #include "exif/format/float_values.h"
 #include "exif/format/format_text.h"
@@ -9,6 +8,7 @@
 #include "exif/format/standard_rationals.h"
 #include "exif/format/standard_text.h"
 #include "support/fatal.h"
+#include "support/run_options.h"
 
 namespace {
 

@@ -66,9 +66,8 @@ void format_entry_value(const walked_entry &value, char *text)
     if (exif_opts_p->raw) {
         format_field_raw(value.ctx, value.data_type, value.count, text);
     } else if (!field_row_type_matches(value.data_type, row)) {
-        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
-             value.store->file_name, row.description, expected_type_name(row.data_type),
-             data_type_names[value.data_type]);
+        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n", value.store->file_name,
+             row.description, expected_type_name(row.data_type), data_type_names[value.data_type]);
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else if (row.count != 0 && row.count != value.count) {
         warn("Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
@@ -76,8 +75,8 @@ void format_entry_value(const walked_entry &value, char *text)
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else if (!(exif_opts_p->extended && is_standard_ifd(value.ifd_type) &&
                  format_extended_field(value.ctx, value.tag, value.data_type, value.count, text))) {
-        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count,
-                                           value.store->model_code, text);
+        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count, value.store->model_code,
+                                           text);
     }
 }
 

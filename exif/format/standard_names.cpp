@@ -1,8 +1,8 @@
 #include "exif/format/standard_names.h"
 
-#include "support/run_options.h"
 #include "exif/format/extended_names.h"
 #include "exif/format/value_labels.h"
+#include "support/run_options.h"
 
 namespace {
 

@@ -30,7 +30,8 @@ void append_value_text(format_text &out, std::span<const value_label> table, uin
 
 const tag_values *find_tag_in_order(std::span<const tag_values> tags, uint32_t tag)
 {
-    auto row = std::lower_bound(tags.begin(), tags.end(), tag, [](const tag_values &t, uint32_t v) { return t.tag < v; });
+    auto row =
+        std::lower_bound(tags.begin(), tags.end(), tag, [](const tag_values &t, uint32_t v) { return t.tag < v; });
     return row != tags.end() && row->tag == tag ? &*row : nullptr;
 }
 

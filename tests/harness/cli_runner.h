@@ -10,11 +10,11 @@ struct cli_result {
 };
 
 struct cli_options {
-    std::string cwd{};               // working directory; empty: the test's own
-    std::string stdin_text{};        // fed to standard input
-    bool unprivileged = false;       // run as uid/gid 65534 through setpriv
-    int timeout_seconds{};           // > 0: killed after this many seconds (status 124)
-    bool terminal = false;           // standard output and error on one pseudo-terminal, in out
+    std::string cwd{};          // working directory; empty: the test's own
+    std::string stdin_text{};   // fed to standard input
+    bool unprivileged = false;  // run as uid/gid 65534 through setpriv
+    int timeout_seconds{};      // > 0: killed after this many seconds (status 124)
+    bool terminal = false;      // standard output and error on one pseudo-terminal, in out
 };
 
 cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &options = {});
