@@ -14,19 +14,14 @@ bool same_tag_set(int32_t a, int32_t b)
     return is_standard_ifd(a) && is_standard_ifd(b) && (a == ifd_type_gps) == (b == ifd_type_gps);
 }
 
-// A row of the table with the tag in an IFD type of ifd_type's set of tags:
-// the last one, as the main table's lookup takes, or the first; nullptr when none.
-template <typename Rows>
-const ifd_field_defn_row *find_row_in_tag_set(const Rows &rows, int32_t ifd_type, uint32_t tag, bool last)
+// The main table's last row with the tag in an IFD type of ifd_type's set of
+// tags (the last, as the main table's own lookup takes); nullptr when none.
+const ifd_field_defn_row *find_main_row_in_tag_set(int32_t ifd_type, uint32_t tag)
 {
     const ifd_field_defn_row *found = nullptr;
-    for (const ifd_field_defn_row &row : rows) {
-        if (row.tag == tag && same_tag_set(row.ifd_type, ifd_type)) {
+    for (const ifd_field_defn_row &row : ifd_field_defn)
+        if (row.tag == tag && same_tag_set(row.ifd_type, ifd_type))
             found = &row;
-            if (!last)
-                break;
-        }
-    }
     return found;
 }
 
@@ -47,7 +42,7 @@ const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag)
     // extended one), or none.
     // (The main table holds no row of the tag at all when it gave the unknown row.)
     if (&main_row != &ifd_field_defn[field_defn_unknown])
-        if (const ifd_field_defn_row *row = find_row_in_tag_set(ifd_field_defn, ifd_type, tag, true))
+        if (const ifd_field_defn_row *row = find_main_row_in_tag_set(ifd_type, tag))
             return *row;
     // The extended rows of the set's IFD types, in the table's order of groups.
     for (int32_t type : {ifd_type_camera, ifd_type_image, ifd_type_thumbnail, ifd_type_gps})
