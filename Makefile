@@ -12,8 +12,10 @@ build:
 test: build
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 
-# Lists the example photos.
-demo: build
+# Lists the example photos; builds the program alone, not the tests.
+demo:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS) --target tagsift
 	./build/tagsift examples/*.jpg
 
 # Regenerates the example photos with the test fixture builder.

@@ -130,7 +130,7 @@ void read_file(const char *name)
         if (opts.list_output && opts.list_header)
             print_field_list_header();
         ifd_field_store *store;
-        if (extract_exif_fields("", name, &store, 1) != 0)
+        if (extract_exif_fields("", name, run_profile(), &store, 1) != 0)
             return;
         if (opts.list_output)
             print_field_list(store);

@@ -8,6 +8,7 @@
 #include "exif/file_scan.h"
 #include "support/errors.h"
 #include "support/fatal.h"
+#include "support/file_messages.h"
 #include "support/open_for_reading.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
@@ -28,11 +29,26 @@ void load_bytes(const unsigned char *p, uint32_t n)
         tail.load(p + n);
 }
 
-// Returns the cursor after checking that n bytes can be read there.
-const unsigned char *need_bytes(const buf_context *ctx, uint32_t n)
+// What a bounded read past the end reads: the widest value is 8 bytes.
+constexpr unsigned char zero_bytes[8] = {};
+
+// With bounded reads, a read past the end is noted and reads zeros; the
+// cursor goes past the end so that every further read there does the same.
+const unsigned char *overrun(buf_context *ctx)
+{
+    if (!profile_of(ctx).bounded_reads)
+        read_past_end();
+    scan.overran = true;
+    ctx->buf_p = ctx->buf_end + 1;
+    return zero_bytes;
+}
+
+// Returns where n bytes (at most 8) can be read: the cursor, after checking
+// that they lie in the buffer.
+const unsigned char *need_bytes(buf_context *ctx, uint32_t n)
 {
     if (buf_remaining(ctx) < n)
-        read_past_end();
+        return overrun(ctx);
     load_bytes(ctx->buf_p, n);
     return ctx->buf_p;
 }
@@ -46,7 +62,7 @@ unsigned char *room_for(const buf_context *ctx, uint32_t n)
 
 }  // namespace
 
-FILE *open_file(const char *dir_name, const char *file_name)
+FILE *open_file(const char *dir_name, const char *file_name, bool named_messages)
 {
     trace("Opening file %s\n", file_name);
     ifd_fields.file_name[0] = '\0';
@@ -59,10 +75,16 @@ FILE *open_file(const char *dir_name, const char *file_name)
     }
     append_text(ifd_fields.path_name, sizeof ifd_fields.path_name, file_name);
     copy_text(ifd_fields.file_name, sizeof ifd_fields.file_name, file_name);
+    begin_file_messages(ifd_fields.path_name, named_messages);
 
     FILE *fp = open_for_reading(file_name, "rb");  // a planted FIFO must not stop the run
     if (fp == nullptr) {
-        fprintf(stderr, "Error: Can't open file %s: %s\n", file_name, strerror(errno));
+        if (named_messages) {
+            file_error("can't open the file: %s", strerror(errno));
+            note_system_failure();
+        } else {
+            fprintf(stderr, "Error: Can't open file %s: %s\n", file_name, strerror(errno));
+        }
         ifd_fields.file_name[0] = '\0';
         return nullptr;
     }
@@ -73,7 +95,10 @@ FILE *open_file(const char *dir_name, const char *file_name)
     if (fstat(fileno(fp), &st) == 0) {
         ifd_fields.file_size = static_cast<uint32_t>(st.st_size);
     } else {
-        warn("Warning: Can't determine size of file %s: %s\n", file_name, strerror(errno));
+        if (named_messages)
+            file_warning("can't determine the file's size: %s", strerror(errno));
+        else
+            warn("Warning: Can't determine size of file %s: %s\n", file_name, strerror(errno));
         ifd_fields.file_size = 0;
     }
     return fp;
@@ -81,8 +106,14 @@ FILE *open_file(const char *dir_name, const char *file_name)
 
 void close_file(FILE *fp)
 {
-    if (fclose(fp) != 0)
+    if (fclose(fp) == 0)
+        return;
+    if (file_messages_named()) {
+        file_error("can't close the file: %s", strerror(errno));
+        note_system_failure();
+    } else {
         fprintf(stderr, "Error: Can't close file %s: %s\n", ifd_fields.file_name, strerror(errno));
+    }
 }
 
 void init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset)
@@ -123,7 +154,7 @@ void clear_window_tail() { scan.tail = {UINTPTR_MAX, 0, nullptr}; }
 uint32_t get_u_int2(buf_context *ctx)
 {
     const unsigned char *p = need_bytes(ctx, 2);
-    ctx->buf_p += 2;
+    ctx->buf_p += p == zero_bytes ? 0 : 2;
     if (ctx->motorola_order)
         return static_cast<uint32_t>(p[0]) << 8 | p[1];
     return static_cast<uint32_t>(p[1]) << 8 | p[0];
@@ -134,14 +165,14 @@ int32_t get_int2(buf_context *ctx) { return static_cast<int16_t>(get_u_int2(ctx)
 uint32_t get_u_int2_mm(buf_context *ctx)
 {
     const unsigned char *p = need_bytes(ctx, 2);
-    ctx->buf_p += 2;
+    ctx->buf_p += p == zero_bytes ? 0 : 2;
     return static_cast<uint32_t>(p[0]) << 8 | p[1];
 }
 
 uint32_t get_u_int4(buf_context *ctx)
 {
     const unsigned char *p = need_bytes(ctx, 4);
-    ctx->buf_p += 4;
+    ctx->buf_p += p == zero_bytes ? 0 : 4;
     if (ctx->motorola_order)
         return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
                static_cast<uint32_t>(p[2]) << 8 | p[3];
@@ -163,11 +194,27 @@ float get_float(buf_context *ctx, int *fractional)
 
 void skip_bytes(buf_context *ctx, uint32_t n)
 {
-    if (buf_remaining(ctx) < n)
-        skip_past_end();
+    if (buf_remaining(ctx) < n) {
+        if (!profile_of(ctx).bounded_reads)
+            skip_past_end();
+        (void)overrun(ctx);
+        return;
+    }
     load_bytes(ctx->buf_p, n);  // what was skipped over may be looked at in place
     ctx->buf_p += n;
 }
+
+bool require_bytes(buf_context *ctx, uint64_t n)
+{
+    if (buf_remaining(ctx) >= n)
+        return true;
+    (void)overrun(ctx);
+    return false;
+}
+
+bool read_overran() { return scan.overran; }
+
+void clear_overrun() { scan.overran = false; }
 
 void put_u_int2(buf_context *ctx, uint32_t value)
 {

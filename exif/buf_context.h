@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "exif/reading_profile.h"
+
 constexpr int32_t input_buffer_size = 0x20000;  // 131072 bytes per file
 
 struct buf_context {
@@ -15,10 +17,18 @@ struct buf_context {
     unsigned char *buf_end;      // last valid byte (inclusive)
     int32_t motorola_order;      // 1: most significant byte first
     unsigned char *offset_base;  // TIFF offsets count from here
+    const reading_profile *profile;  // how the file is read; nullptr reads as classic_reading
 };
 
-// File access: records names and size in the header of ifd_fields.
-FILE *open_file(const char *dir_name, const char *file_name);
+// The context's reading profile.
+inline const reading_profile &profile_of(const buf_context *ctx)
+{
+    return ctx->profile != nullptr ? *ctx->profile : classic_reading;
+}
+
+// File access: records names and size in the header of ifd_fields, and
+// begins the file's messages (named ones with extended reading).
+FILE *open_file(const char *dir_name, const char *file_name, bool named_messages);
 void close_file(FILE *fp);
 
 void init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset);
@@ -38,7 +48,9 @@ using window_tail_loader = void (*)(const unsigned char *needed_end);
 void set_window_tail(const unsigned char *from, const unsigned char *limit, window_tail_loader load);
 void clear_window_tail();
 
-// Readers: fatal (status 8) when the value would pass buf_end.
+// Readers: when the value would pass buf_end, fatal (status 8); with bounded
+// reads (the profile's bounded_reads) zeros instead, the cursor put past the
+// end and the overrun noted for the walk, which then ends the entry or IFD.
 uint32_t get_u_int2(buf_context *ctx);
 int32_t get_int2(buf_context *ctx);
 uint32_t get_u_int2_mm(buf_context *ctx);
@@ -46,6 +58,14 @@ uint32_t get_u_int4(buf_context *ctx);
 int32_t get_int4(buf_context *ctx);
 float get_float(buf_context *ctx, int *fractional);
 void skip_bytes(buf_context *ctx, uint32_t n);
+
+// True when n bytes from the cursor lie in the buffer. Otherwise fatal
+// (status 8), or with bounded reads false, the overrun noted as a read's.
+bool require_bytes(buf_context *ctx, uint64_t n);
+
+// Whether a bounded read has passed the end of its data since the last clear.
+bool read_overran();
+void clear_overrun();
 
 // Writers, for encoders: fatal (status 8) when the value would pass buf_end.
 void put_u_int2(buf_context *ctx, uint32_t value);

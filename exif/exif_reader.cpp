@@ -49,7 +49,8 @@ constexpr container_row containers[] = {
 const container_row *find_container(const buf_context &ctx)
 {
     for (const container_row &row : containers)
-        if ((!row.extended_only || exif_opts_p->extended) && row.is_container(ctx.buf_start, window_valid_bytes()))
+        if ((!row.extended_only || profile_of(&ctx).other_containers) &&
+            row.is_container(ctx.buf_start, window_valid_bytes()))
             return &row;
     return nullptr;
 }
@@ -147,11 +148,11 @@ int read_exif_block(buf_context *ctx, ifd_field_store *store)
 }  // namespace
 
 int read_exif_fields(const char *dir_name, const char *file_name, const value_formatting &formatting,
-                     ifd_field_store **result, int sort)
+                     const reading_profile &profile, ifd_field_store **result, int sort)
 {
     trace("RcsId: %s\n", exif_rcs_id);
     close_window();  // a file left by a stop that a fuzzing build turns into an exception
-    begin_file_scan(formatting);
+    begin_file_scan(formatting, profile);
     ifd_fields.count = 0;
     ifd_fields.model_code = 0;
     ifd_fields.thumbnail_offset = 0;
@@ -159,11 +160,12 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     ifd_fields.in_jpeg_file = true;
     *result = &ifd_fields;
 
-    FILE *fp = open_file(dir_name, file_name);
+    FILE *fp = open_file(dir_name, file_name, profile.named_messages);
     if (fp == nullptr)
         return err_cant_open;
 
     buf_context ctx{};
+    ctx.profile = &profile;
     open_window(fp, &ctx);
     trace("%s: items read = %d\n", file_name, window_valid_bytes());
     int rc = read_exif_block(&ctx, &ifd_fields);

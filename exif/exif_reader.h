@@ -4,6 +4,7 @@
 #pragma once
 #include "exif/entry_text.h"
 #include "exif/field_store.h"
+#include "exif/reading_profile.h"
 
 // Revision identification of the reader module (shown by -v and -d).
 extern const char exif_rcs_id[];
@@ -13,4 +14,4 @@ extern const char exif_rcs_id[];
 // support/errors.h; a walk that stops early keeps what it gathered and counts
 // as read.
 [[nodiscard]] int read_exif_fields(const char *dir_name, const char *file_name, const value_formatting &formatting,
-                                   ifd_field_store **result, int sort);
+                                   const reading_profile &profile, ifd_field_store **result, int sort);

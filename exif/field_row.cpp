@@ -27,10 +27,10 @@ const ifd_field_defn_row *find_main_row_in_tag_set(int32_t ifd_type, uint32_t ta
 
 }  // namespace
 
-const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag)
+const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag, bool newer_fields)
 {
     const ifd_field_defn_row &main_row = ifd_field_defn[find_field_defn_by_tag(ifd_type, tag)];
-    if (!exif_opts_p->extended || main_row.ifd_type == ifd_type)
+    if (!newer_fields || main_row.ifd_type == ifd_type)
         return main_row;
     if (const ifd_field_defn_row *row = find_extended_defn(ifd_type, tag))
         return *row;
@@ -52,12 +52,12 @@ const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag)
     return ifd_field_defn[field_defn_unknown];
 }
 
-ifd_field_defn_row *find_field_row_by_nickname(const char *nickname)
+ifd_field_defn_row *find_field_row_by_nickname(const char *nickname, bool newer_fields)
 {
     int row = find_field_defn_by_nickname(nickname);
     if (row >= 0)
         return &ifd_field_defn[row];
-    return exif_opts_p->extended && nickname != nullptr ? find_extended_defn_by_nickname(nickname) : nullptr;
+    return newer_fields && nickname != nullptr ? find_extended_defn_by_nickname(nickname) : nullptr;
 }
 
 bool is_unknown_field_row(const ifd_field_defn_row &row) { return &row == &ifd_field_defn[field_defn_unknown]; }

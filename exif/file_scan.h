@@ -45,6 +45,8 @@ struct walk_state {
 
 struct file_scan {
     const value_formatting *formatting;  // how values become text
+    const reading_profile *profile;      // how the file is read
+    bool overran;                        // a bounded read passed the end of its data (see buf_context.h)
     window_state window;
     window_tail_state tail;
     walk_state walk;
@@ -53,7 +55,7 @@ struct file_scan {
 extern file_scan scan;
 
 // Forgets the previous file (no window, no tail, no IFD walked, no entry
-// read) and notes how this one's values become text.
-void begin_file_scan(const value_formatting &formatting);
+// read) and notes how this one is read and its values become text.
+void begin_file_scan(const value_formatting &formatting, const reading_profile &profile);
 // Forgets the IFDs walked: the next EXIF block of the file lies in a window of its own.
 void forget_walked_ifds();

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <sys/mman.h>
 
+#include "exif/field_store.h"
 #include "exif/file_scan.h"
 #include "support/errors.h"
 #include "support/run_options.h"
@@ -72,6 +73,17 @@ void read_window_tail(const unsigned char *needed_end)
     read_window(upto - window.valid);
 }
 
+// The bytes a window from file offset `offset` holds for its readers: all of
+// it, zeros after the file's end included; with bounded reads only the file's
+// own bytes, so that a value past its end is passed over, not read as zeros.
+int32_t window_data_size(const buf_context *ctx, int64_t offset)
+{
+    const int64_t file_size = ifd_fields.file_size;
+    if (!profile_of(ctx).bounded_reads || file_size == 0 || offset >= file_size)
+        return input_buffer_size;
+    return file_size - offset < input_buffer_size ? static_cast<int32_t>(file_size - offset) : input_buffer_size;
+}
+
 void open_window_area(FILE *fp)
 {
     close_window();
@@ -84,7 +96,7 @@ void open_window_area(FILE *fp)
 void open_window(FILE *fp, buf_context *ctx)
 {
     open_window_area(fp);
-    init_buf_context(ctx, fp, window_area, input_buffer_size, 0);
+    init_buf_context(ctx, fp, window_area, window_data_size(ctx, 0), 0);
 }
 
 int32_t window_valid_bytes() { return window.valid; }
@@ -94,7 +106,7 @@ int reopen_window_at(buf_context *ctx, int64_t offset)
     if (fseek(ctx->fp, static_cast<long>(offset), SEEK_SET) != 0)
         return err_seek_failed;
     open_window_area(ctx->fp);
-    init_buf_context(ctx, ctx->fp, window_area, input_buffer_size, static_cast<int32_t>(offset));
+    init_buf_context(ctx, ctx->fp, window_area, window_data_size(ctx, offset), static_cast<int32_t>(offset));
     return exif_ok;
 }
 
@@ -112,7 +124,7 @@ void shift_window_to(buf_context *ctx, int32_t offset)
         window.valid = keep;  // the stream stands after these bytes
         settle_window();
     }
-    init_buf_context(ctx, ctx->fp, window.start, input_buffer_size, offset);
+    init_buf_context(ctx, ctx->fp, window.start, window_data_size(ctx, offset), offset);
 }
 
 bool map_whole_file(buf_context *ctx, uint64_t size)

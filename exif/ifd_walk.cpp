@@ -6,10 +6,12 @@
 #include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 #include "exif/field_row.h"
+#include "exif/ifd_check.h"
 #include "exif/file_scan.h"
 #include "exif/ifd_types.h"
 #include "exif/tags.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
@@ -93,16 +95,40 @@ void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int if
         store->thumbnail_length = leading_number(value);
 }
 
-// An offset that leads past the buffer ends the walk; with -e only the entry
-// or the IFD it leads to is passed over, as a raw file's broken sub-IFD
-// pointer should not hide the EXIF IFD after it.
-int past_bad_offset(int rc)
+// An offset that leads past the buffer ends the walk; with bounded reads only
+// the entry or the IFD it leads to is passed over, as a raw file's broken
+// sub-IFD pointer should not hide the EXIF IFD after it.
+int past_bad_offset(const buf_context *ctx, int rc)
 {
-    if (rc == err_end_of_buffer && exif_opts_p->extended) {
+    if (rc == err_end_of_buffer && profile_of(ctx).bounded_reads) {
         trace("Offset past the end of the buffer, entry passed over\n");
         return exif_ok;
     }
     return rc;
+}
+
+// The name of the entry that leads to an IFD, for messages.
+const char *ifd_parent_name(int32_t parent_tag)
+{
+    static char name[24];
+    if (parent_tag == ifd_parent_main_chain)
+        return "IFD0's chain";
+    snprintf(name, sizeof name, "field 0x%.4x", static_cast<uint32_t>(parent_tag));
+    return name;
+}
+
+// With checked IFDs: true when the IFD at the cursor may be walked; else one
+// warning says why it is not.
+bool ifd_may_be_walked(const buf_context *ctx, uint32_t offset, int32_t parent_tag)
+{
+    if (!profile_of(ctx).checked_ifds)
+        return true;
+    const char *refusal = ifd_refusal(ctx, classic_tiff);
+    if (refusal == nullptr)
+        return true;
+    file_warning("the IFD at offset %u, reached through %s, is not read: %s", offset, ifd_parent_name(parent_tag),
+                 refusal);
+    return false;
 }
 
 // With -e, a pointer entry with several values (the sub-IFDs of raw files)
@@ -113,12 +139,19 @@ int extract_ifd_list(buf_context value_ctx, uint32_t tag, uint32_t count, int de
 {
     if (set_exif_context_p_by_offset(&value_ctx, get_u_int4(&value_ctx)) != exif_ok)
         return err_end_of_buffer;
+    const uint32_t listed = count < max_listed_ifds ? count : max_listed_ifds;
+    if (!require_bytes(&value_ctx, static_cast<uint64_t>(listed) * 4)) {
+        clear_overrun();
+        file_warning("field 0x%.4x: its list of %u IFD offsets runs past the end of the data; passed over", tag,
+                     count);
+        return exif_ok;
+    }
     int rc = exif_ok;
-    for (uint32_t i = 0; i < count && i < max_listed_ifds && rc == exif_ok; i++) {
+    for (uint32_t i = 0; i < listed && rc == exif_ok; i++) {
         uint32_t offset = get_u_int4(&value_ctx);
         trace("Entering IFD %u of the list of tag 0x%x, offset=%d\n", i, tag, offset);
         buf_context nested = value_ctx;
-        rc = past_bad_offset(extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
+        rc = past_bad_offset(&nested, extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
     }
     return rc;
 }
@@ -153,6 +186,8 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         rc = set_exif_context_p_by_offset(ctx, offset);
         if (rc != exif_ok)
             break;
+        if (!ifd_may_be_walked(ctx, offset, parent_tag))
+            break;
         if (!mark_walked(ctx)) {
             trace("IFD at offset %u already read, not read again\n", offset);
             break;
@@ -169,8 +204,13 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         }
         if (rc != exif_ok)
             break;
+        const uint32_t ifd_offset = offset;
         offset = get_u_int4(ctx);
         trace("Offset to next IFD = %d\n", offset);
+        if (profile_of(ctx).checked_ifds && next_ifd_points_back(offset, ifd_offset, entries, classic_tiff)) {
+            trace("Next IFD offset leads back into the header or this IFD, chain ends\n");
+            offset = 0;
+        }
         position++;
     } while (offset != 0);
     return rc;
@@ -178,10 +218,11 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
 
 int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store)
 {
+    const reading_profile &profile = profile_of(ctx);
     uint32_t tag = get_u_int2(ctx);
     uint32_t data_type = get_u_int2(ctx);
     uint32_t count = get_u_int4(ctx);
-    if (exif_opts_p->extended && data_type == data_type_utf8)
+    if (profile.newer_fields && data_type == data_type_utf8)
         data_type = data_type_ascii;  // UTF-8 text is read as ASCII text is
     buf_context value_ctx;
     clone_buf_context(ctx, &value_ctx);
@@ -189,14 +230,20 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     unsigned char raw_value[4];
     memcpy(raw_value, value_ctx.buf_p, sizeof raw_value);
 
+    if (profile.checked_ifds && data_type == stored_type_ifd &&
+        find_field_row(get_ifd_type(parent_tag, position, store->model_code), tag, profile.newer_fields).opens_ifd)
+        data_type = data_type_long;  // a pointer stored as an IFD offset (DJI, Parrot)
     if (data_type == 0 || data_type > data_type_double) {
-        warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
+        if (profile.named_messages)
+            file_warning("field 0x%.4x has data type %u, which does not exist; passed over", tag, data_type);
+        else
+            warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
         return exif_ok;
     }
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
-    const ifd_field_defn_row &row = find_field_row(ifd_type, tag);
+    const ifd_field_defn_row &row = find_field_row(ifd_type, tag, profile.newer_fields);
 
-    if (row.opens_ifd && exif_opts_p->extended && count > 1 && field_lengths[data_type] == 4)
+    if (row.opens_ifd && profile.newer_fields && count > 1 && field_lengths[data_type] == 4)
         return extract_ifd_list(value_ctx, tag, count, depth, store);
     if (row.opens_ifd || (row.tag == tag::maker_note && model_table[store->model_code].has_maker_ifd)) {
         uint32_t offset = get_u_int4(&value_ctx);
@@ -204,21 +251,33 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
         trace("Entering nested IFD, offset=%d\n", offset);
         buf_context nested;
         clone_buf_context(&value_ctx, &nested);
-        return past_bad_offset(extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
+        return past_bad_offset(&nested, extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
     }
 
     uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
     if (size > 4) {
         uint32_t offset = get_u_int4(&value_ctx);
         if (set_exif_context_p_by_offset(&value_ctx, offset) != exif_ok)
-            return past_bad_offset(err_end_of_buffer);
+            return past_bad_offset(&value_ctx, err_end_of_buffer);
+    }
+    if (profile.bounded_reads && size > buf_remaining(&value_ctx)) {
+        file_warning("field 0x%.4x: its value of %llu bytes runs past the end of the data; passed over", tag,
+                     static_cast<unsigned long long>(size));
+        return exif_ok;
     }
     uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
     trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
 
     char text[512];  // formatters append to the empty text; no need to clear it all
     text[0] = '\0';
+    clear_overrun();
     scan.formatting->format_entry({&value_ctx, store, ifd_type, &row, tag, data_type, count}, text);
+    if (read_overran()) {
+        // A formatter read past the data (a maker note's fixed layout in a short value).
+        clear_overrun();
+        file_warning("field 0x%.4x: reading its value passed the end of the data; passed over", tag);
+        return exif_ok;
+    }
 
     if (is_unknown_field_row(row)) {
         char description[description_size];

@@ -55,13 +55,14 @@ struct window_segments {
         // The segment length led past the end of the file: no next marker to read.
         return window_valid_bytes() < 2 ? err_no_exif : exif_ok;
     }
-    // The walk ends at the start of scan and at the first APP1 segment; with -e
-    // at the first APP1 segment that holds EXIF data, past others such as XMP.
+    // The walk ends at the start of scan and at the first APP1 segment; in
+    // extended reading at the first APP1 segment that holds EXIF data, past
+    // others such as XMP.
     bool stops_at(uint32_t mark) const
     {
         if (mark != jpeg_mark_app1)
             return mark == jpeg_mark_sos;
-        if (!exif_opts_p->extended)
+        if (!profile_of(ctx).other_containers)
             return true;
         buf_context data = *ctx;
         data.buf_p += 2;  // the segment's length

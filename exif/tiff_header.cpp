@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/trace.h"
 
 namespace {
@@ -32,11 +33,17 @@ int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_i
 
     uint32_t tiff_number = get_u_int2(ctx);
     if (tiff_number != magic) {
-        fprintf(stderr, "Error: file %s -TIFF tag value %x incorrect (expected %x)\n", store->file_name, tiff_number,
-                magic);
-        return err_no_tiff_tag;
+        if (!profile_of(ctx).checked_ifds) {
+            fprintf(stderr, "Error: file %s -TIFF tag value %x incorrect (expected %x)\n", store->file_name,
+                    tiff_number, magic);
+            return err_no_tiff_tag;
+        }
+        // The byte order mark is right: exiftool reads such a header, and so do we.
+        file_warning("the TIFF header's number is %x, not %x; read on", tiff_number, magic);
     }
     *first_ifd = get_u_int4(ctx);
+    if (read_overran())
+        return err_end_of_buffer;  // a bounded read: the header is cut short
     if (*first_ifd != 8)
         trace("WARNING: file %s - TIFF header offset to first IFD (0x%x) is not 8 (it usually is)\n", store->file_name,
               *first_ifd);

@@ -6,7 +6,7 @@
 #include "exif/field_defs.h"
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
-#include "support/run_options.h"
+#include "frontend/options.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ void print_row(const ifd_field_defn_row &row) { printf("  %-25s %.4x  %s\n", row
 // With -e, the extended rows of an IFD type close its group.
 void print_extended_rows(int32_t ifd_type)
 {
-    if (!exif_opts_p->extended)
+    if (!opts.extended)
         return;
     for (const ifd_field_defn_row &row : extended_field_defn)
         if (row.ifd_type == ifd_type)

@@ -14,7 +14,9 @@
 #include "frontend/paths.h"
 #include "frontend/progress.h"
 #include "frontend/read_ahead.h"
+#include "frontend/unread_files.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
@@ -54,7 +56,11 @@ void enter_walk_path(walk_path &path, const struct stat &st)
 void process_file(const char *display_path, const char *name)
 {
     ifd_field_store *store;
-    int rc = extract_exif_fields(display_path, name, &store, 1);
+    int rc = extract_exif_fields(display_path, name, run_profile(), &store, 1);
+    if (file_messages_named() && rc != exif_ok && rc != err_unknown_container) {
+        report_unread_file(rc);
+        rc = err_unknown_container;  // reported
+    }
     switch (rc) {
     case exif_ok:
         output_fields(store);
@@ -72,6 +78,7 @@ void process_file(const char *display_path, const char *name)
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
         break;
     }
+    end_file_messages();
     progress_file_read(display_path);
 }
 
@@ -120,6 +127,7 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
     DIR *dir = opendir(".");
     if (dir == nullptr) {
         fprintf(stderr, "Error: Can't open directory %s:%s\n", display_path, strerror(errno));
+        note_system_failure();
         return true;
     }
     trace("Opened directory %s\n", display_path);
@@ -156,6 +164,7 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
     struct stat st;
     if (stat(name, &st) != 0) {
         fprintf(stderr, "Error: Can't enter directory %s/%s: %s\n", display_path, name, strerror(errno));
+        note_system_failure();
         return true;
     }
     if (on_walk_path(path, st)) {
@@ -175,6 +184,7 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
     }
     if (chdir(name) != 0) {
         fprintf(stderr, "Error: Can't enter directory %s/%s: %s\n", display_path, name, strerror(errno));
+        note_system_failure();
         close(back);
         return true;
     }
@@ -188,8 +198,10 @@ bool walk_subdirectory(char *display_path, const char *name, int subdirs, walk_p
     path.depth--;
     display_path[length] = '\0';
     bool in_place = fchdir(back) == 0;
-    if (!in_place)
+    if (!in_place) {
         fprintf(stderr, "Error: Can't return to directory %s: %s\n", display_path, strerror(errno));
+        note_system_failure();
+    }
     close(back);
     return in_place;
 }

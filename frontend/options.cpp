@@ -15,7 +15,7 @@ namespace {
 constexpr char option_letters[] = "adc:ef:hlo:qrtuvx";
 
 constexpr command_options initial_options = {
-    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0, 0, 0, 0,
 };
 
 bool set_separator(const char *arg)
@@ -75,13 +75,13 @@ void set_flag(int32_t *flag, const char *text)
 
 int set_command_options(int argc, char *argv[])
 {
-    exif_opts = {0, 0, 0, 0, 0};
+    exif_opts = {0, 0, 0, 0};
     opts = initial_options;
     if (argc <= 1) {
         opts.show_usage = 1;
         return 0;
     }
-    exif_opts.extended = has_extended_option(argc, argv, option_letters);
+    opts.extended = has_extended_option(argc, argv, option_letters);
     bool failed = false;
     optind = 0;  // restart the scan: the parser may run more than once per process
     int c;
@@ -100,7 +100,7 @@ int set_command_options(int argc, char *argv[])
             printf("option %c, optind=%d\n", c, optind);
             break;
         case 'e':
-            set_flag(&exif_opts.extended, "Extended reading option set\n");
+            set_flag(&opts.extended, "Extended reading option set\n");
             break;
         case 'f':
             trace("Setting list fields: %s\n", optarg);
@@ -149,3 +149,5 @@ int set_command_options(int argc, char *argv[])
     }
     return failed ? -1 : optind;
 }
+
+const reading_profile &run_profile() { return opts.extended ? extended_reading : classic_reading; }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "exif/reading_profile.h"
+
 struct command_options {
     int32_t sql_output;
     int32_t list_output;
@@ -19,9 +21,13 @@ struct command_options {
     int32_t show_version;
     int32_t json_output;  // -o j: JSON Lines
     int32_t sql_script;   // -o d: an SQL script that creates the table and loads it in one transaction
+    int32_t extended;     // -e: extended reading (exif/reading_profile.h)
 };
 
 extern command_options opts;
+
+// How the run reads files: extended reading with -e, else the classic one.
+const reading_profile &run_profile();
 
 // Fills opts and exif_opts. Returns the index of the first non-option
 // argument, 0 when there are no arguments at all, -1 after any option error.

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "exif/field_store.h"
+#include "support/file_messages.h"
 #include "support/rcs_id.h"
 #include "support/run_options.h"
 #include "support/trace.h"
@@ -23,6 +24,7 @@ int get_file_type(const char *path)
     struct stat st;
     if (stat(path, &st) != 0) {
         fprintf(stderr, "Error: file %s: can't determine file type: %s\n", path, strerror(errno));
+        note_system_failure();
         return type_unknown;
     }
     // The directory bit alone decides, as the mode word carries it.

@@ -14,10 +14,12 @@
 #include "frontend/paths.h"
 #include "frontend/progress.h"
 #include "frontend/read_ahead.h"
+#include "frontend/unread_files.h"
 #include "frontend/usage.h"
 #include "frontend/version.h"
 #include "support/errors.h"
 #include "support/fatal.h"
+#include "support/file_messages.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
 #include "support/trace.h"
@@ -35,11 +37,14 @@ struct start_point {
 void read_file_argument(const char *current_dir, const char *arg)
 {
     ifd_field_store *store;
-    int rc = extract_exif_fields(current_dir, arg, &store, 1);
-    if (rc != 0)
+    int rc = extract_exif_fields(current_dir, arg, run_profile(), &store, 1);
+    if (rc == exif_ok)
+        output_fields(store);
+    else if (!file_messages_named())
         fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
     else
-        output_fields(store);
+        report_unread_file(rc);
+    end_file_messages();
     progress_file_read(current_dir);
 }
 
@@ -55,6 +60,7 @@ void walk_directory_argument(char *current_dir, const char *arg)
 {
     if (chdir(arg) != 0) {
         fprintf(stderr, "Error: Can't open directory %s\n", arg);
+        note_system_failure();
         return;
     }
     trace("Directory set to %s\n", arg);
@@ -148,5 +154,7 @@ int run_tagsift(int argc, char *argv[])
 
     if (start.fd >= 0)
         close(start.fd);
-    return 0;
+    // Extended reading tells a run in which a file or folder could not be
+    // read at all (2) from one that read everything, broken contents included (0).
+    return opts.extended ? run_exit_status() : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "exif/extended_field_defs.h"
 #include "exif/field_row.h"
+#include "frontend/options.h"
 
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
 {
@@ -43,7 +44,7 @@ void collect_columns(const ifd_field_store *store, column_set *columns)
     *columns = {};
     for (uint32_t i = 0; i < store->count && i < static_cast<uint32_t>(max_fields); i++) {
         const ifd_field &f = store->fields[i];
-        const ifd_field_defn_row &row = find_field_row(f.ifd_type, f.tag);
+        const ifd_field_defn_row &row = find_field_row(f.ifd_type, f.tag, opts.extended != 0);
         const int32_t column = row.list_column;
         if (column < 0 || column >= max_list_columns)
             continue;

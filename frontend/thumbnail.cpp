@@ -6,11 +6,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "frontend/outputs.h"
+#include "frontend/options.h"
 #include "support/created_files.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/file_names.h"
 #include "support/jpeg_file.h"
 #include "support/new_file_name.h"
@@ -27,6 +30,13 @@ constexpr char thumbnail_suffix[] = "-th";
 // not a JPEG or ends early) errno is still 0 and the code's own text says why.
 const char *failure_reason(int code) { return errno != 0 ? strerror(errno) : exif_strerror(code); }
 
+// The source file as messages name it: as the listing shows it with named
+// messages, else by its name in its folder, as always.
+const char *source_name(const ifd_field_store *store)
+{
+    return file_messages_named() ? store->path_name : store->file_name;
+}
+
 // Copies the thumbnail into the open thumbnail file; the streams are the caller's.
 int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
 {
@@ -38,11 +48,11 @@ int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
     } else if ((source = open_for_reading(store->file_name, "rb")) != nullptr) {
         setvbuf(source, nullptr, _IONBF, 0);  // the copy reads through its own area
     } else {
-        fprintf(stderr, "Error: Can't open file %s: %s\n", store->file_name, strerror(errno));
+        fprintf(stderr, "Error: Can't open file %s: %s\n", source_name(store), strerror(errno));
         rc = err_cant_open;
     }
     if (rc != exif_ok) {
-        fprintf(stderr, "Error: Can't open JPEG file %s: %s\n", store->file_name, failure_reason(rc));
+        fprintf(stderr, "Error: Can't open JPEG file %s: %s\n", source_name(store), failure_reason(rc));
         return rc;
     }
     errno = 0;
@@ -50,7 +60,7 @@ int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
     rc = file_copy_with_offset(source, static_cast<long>(store->thumbnail_offset), thumbnail, 0,
                                store->thumbnail_length);
     if (rc != exif_ok)
-        fprintf(stderr, "Error: Can't extract thumbnail from %s: %s\n", store->file_name, failure_reason(rc));
+        fprintf(stderr, "Error: Can't extract thumbnail from %s: %s\n", source_name(store), failure_reason(rc));
     close_jpeg_file(source);
     return rc;
 }
@@ -61,6 +71,28 @@ bool refuse_name(const char *thumbnail_name, const char *refusal)
     if (refusal != nullptr)
         fprintf(stderr, "Error: Thumbnail file %s not written: the name is taken by %s\n", thumbnail_name, refusal);
     return refusal != nullptr;
+}
+
+// With checked thumbnails: why the thumbnail the IFD names is not written, or
+// nullptr when it lies in the file and begins a JPEG image. A broken IFD1
+// could otherwise copy gigabytes, or the rest of the file, into a thumbnail.
+const char *thumbnail_refusal(const ifd_field_store *store)
+{
+    const uint64_t offset = store->thumbnail_offset;
+    const uint64_t length = store->thumbnail_length;
+    if (length == 0)
+        return "its length is 0";
+    if (offset >= store->file_size || length > store->file_size - offset)
+        return "it runs past the end of the file";
+    int fd = open(store->file_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a FIFO put in its place must not wait
+    if (fd < 0)
+        return "the file can't be opened again";
+    unsigned char start[2] = {0, 0};
+    const bool read = pread(fd, start, sizeof start, static_cast<off_t>(offset)) == sizeof start;
+    close(fd);
+    if (!read || start[0] != 0xFF || start[1] != 0xD8)
+        return "it does not begin with a JPEG start of image";
+    return nullptr;
 }
 
 // The new file is dropped: whatever has the thumbnail's name keeps it.
@@ -80,8 +112,17 @@ int extract_thumbnail(const ifd_field_store *store)
 {
     trace("Extracting Thumbnail (%s)\n", store->file_name);
     if (store->thumbnail_offset == 0) {
-        warn("Warning: File %s does not contain a thumbnail image\n", store->path_name);
+        if (file_messages_named())
+            file_warning("no thumbnail image");
+        else
+            warn("Warning: File %s does not contain a thumbnail image\n", store->path_name);
         return err_no_thumbnail;
+    }
+    if (run_profile().checked_thumbnails) {
+        if (const char *refusal = thumbnail_refusal(store)) {
+            file_error("thumbnail not written: %s", refusal);
+            return err_no_thumbnail;
+        }
     }
 
     char thumbnail_name[built_name_size];

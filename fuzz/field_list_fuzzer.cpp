@@ -52,9 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(text, data + 1, size - 1);
     text[size - 1] = '\0';
     fuzz_reset_selection();
-    exif_opts = {0, (data[0] & 0x02) != 0, (data[0] & 0x04) != 0, (data[0] & 0x08) != 0, (data[0] & 0x80) != 0};
+    exif_opts = {0, (data[0] & 0x02) != 0, (data[0] & 0x04) != 0, (data[0] & 0x08) != 0};
     exif_opts.debug = (data[0] & 0x10) != 0;
     opts = command_options{};
+    opts.extended = (data[0] & 0x80) != 0;
     opts.separator = (data[0] & 0x20) ? '\t' : ',';
     try {
         int rc;
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (rc == 0) {
             print_field_list_header();
             ifd_field_store *store;
-            if (extract_exif_fields("", "photo.jpg", &store, 1) == 0) {
+            if (extract_exif_fields("", "photo.jpg", run_profile(), &store, 1) == 0) {
                 print_field_list(store);
                 print_field_sql(store);
             }

@@ -19,8 +19,9 @@ struct control_byte_filter {
     unsigned char low, high;  // the range of its next byte
 };
 
-// Bytes that filter_control_bytes may write beyond the n it reads.
-constexpr size_t control_filter_slack = 3;
+// Bytes that filter_control_bytes may write beyond the n it reads: a held
+// sequence, released as lone bytes (at most three are ever held).
+constexpr size_t control_filter_slack = sizeof control_byte_filter::held;
 
 // Reads n bytes from in and writes the cleaned text to out (room for
 // n + control_filter_slack bytes); returns the bytes written. Bytes of a

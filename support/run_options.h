@@ -7,7 +7,6 @@ struct exif_options {
     int32_t quiet;        // -q: no warnings
     int32_t raw;          // -u: values not interpreted
     int32_t excel_tweak;  // -x: Excel-compatible dates and times
-    int32_t extended;     // -e: the fields of newer cameras, TIFF and DNG files; UTF-8 and floats
 };
 
 extern exif_options exif_opts;

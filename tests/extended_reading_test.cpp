@@ -11,9 +11,9 @@ using namespace readback;
 
 namespace {
 
-constexpr where kExtended{.opts = {0, 0, 0, 0, 1}};
-constexpr where kExtendedRaw{.opts = {0, 0, 1, 0, 1}};
-constexpr where kExtendedGps{.parent = tag::kGpsIfd, .opts = {0, 0, 0, 0, 1}};
+constexpr where kExtended{.profile = &extended_reading};
+constexpr where kExtendedRaw{.opts = {0, 0, 1, 0}, .profile = &extended_reading};
+constexpr where kExtendedGps{.parent = tag::kGpsIfd, .profile = &extended_reading};
 
 // One named code and one without a name of each value table; TIFF and DNG
 // tags stand in the EXIF IFD, where they are named after their IFD0 rows.

@@ -11,7 +11,7 @@ namespace {
 
 constexpr uint16_t kExposureTime = 0x829A, kFNumber = 0x829D, kDateTaken = 0x9003, kShutter = 0x9201,
                    kAperture = 0x9202, kComment = 0x9286;
-constexpr where kExcel{.opts = {0, 0, 0, 1, 0}};  // -x
+constexpr where kExcel{.opts = {0, 0, 0, 1}};  // -x
 
 Entry ratio(uint16_t tag, uint32_t num, uint32_t den) { return rationals(tag, {{num, den}}); }
 Entry sratio(uint16_t tag, int32_t num, int32_t den) { return srationals(tag, {{num, den}}); }

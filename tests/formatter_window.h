@@ -25,6 +25,7 @@ struct where {
     const camera *cam = nullptr;      // the entries go in this camera's maker note,
     uint16_t parent = tag::kExifIfd;  // else in the IFD this IFD0 pointer opens
     exif_options opts{};              // -u and -x
+    const reading_profile *profile = &classic_reading;  // extended_reading for -e
 };
 
 // The values of the entries' fields in tag order, joined by '|'.
@@ -42,7 +43,7 @@ inline std::string decode(ByteOrder order, std::vector<Entry> entries, const whe
     const exif_options saved = exif_opts;
     exif_opts = w.opts;
     ifd_field_store *store = nullptr;
-    EXPECT_EQ(extract_exif_fields("", dir.file("f.jpg").c_str(), &store, 1), 0);
+    EXPECT_EQ(extract_exif_fields("", dir.file("f.jpg").c_str(), *w.profile, &store, 1), 0);
     exif_opts = saved;
     std::string text = "(no field)";
     for (uint32_t i = 0, n = 0; store != nullptr && i < store->count; i++)

@@ -7,7 +7,6 @@
 #include "exif/format/formatters.h"
 #include "exif/format/standard_rationals.h"
 #include "exif/format/standard_text.h"
-#include "support/fatal.h"
 #include "support/run_options.h"
 
 namespace {
@@ -19,36 +18,44 @@ constexpr size_t hex_text_stop = 496;
 // the buffer's end is cut there.
 uint32_t bytes_available(const buf_context *ctx, uint32_t count) { return buf_bytes(ctx, count); }
 
+// With whole-value cuts, hex digits shown stop where the cut mark still fits after them.
 void format_hex(const buf_context *ctx, uint32_t count, format_text &out)
 {
     static const char digits[] = "0123456789abcdef";
+    const bool whole = profile_of(ctx).whole_value_cuts;
+    const size_t stop = whole ? hex_text_stop - cut_mark_length : hex_text_stop;
     uint32_t n = bytes_available(ctx, count);
-    for (uint32_t i = 0; i < n && out.length() <= hex_text_stop; i++) {
+    uint32_t i = 0;
+    for (; i < n && out.length() <= stop; i++) {
         char pair[2] = {digits[ctx->buf_p[i] >> 4], digits[ctx->buf_p[i] & 0xF]};
         out.append(pair, 2);
     }
-}
-
-// Checks at once that all values lie in the buffer (the fatal stop of the
-// readers), so that values past a full text can be skipped rather than read.
-void require_values(const buf_context *ctx, uint32_t data_type, uint32_t count)
-{
-    uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
-    if (size > buf_remaining(ctx))
-        fatal_stop("Error: Attempt to read past end of buffer, exiting\n", 8);
+    if (whole && i < n)
+        out.append(cut_mark);
 }
 
 // Reads and renders each of `count` values with `one`, blank-separated, then
-// leaves the cursor after the last value.
+// leaves the cursor after the last value. All values must lie in the buffer
+// (checked at once, so that values past a full text are skipped, not read).
+// With whole-value cuts a text cut at the limit ends after its last whole
+// value, with the cut mark.
 template <typename Render>
 void format_values(buf_context *ctx, uint32_t data_type, uint32_t count, format_text &out, Render one)
 {
-    require_values(ctx, data_type, count);
+    if (!require_bytes(ctx, static_cast<uint64_t>(field_lengths[data_type]) * count))
+        return;  // a bounded read: the walk passes the entry over
+    size_t last_whole = out.length();  // the end of the last value the mark still fits after
     uint32_t i = 0;
     for (; i < count && !out.full(); i++) {
         if (i > 0)
             out.append(" ", 1);
         one(out);
+        if (out.length() + cut_mark_length <= format_text_limit)
+            last_whole = out.length();
+    }
+    if (profile_of(ctx).whole_value_cuts && (i < count || out.cut())) {
+        out.cut_back(last_whole);
+        out.append(cut_mark);
     }
     ctx->buf_p += static_cast<size_t>(field_lengths[data_type]) * (count - i);
 }
@@ -97,13 +104,13 @@ void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char
         });
         break;
     case data_type_float:
-        if (exif_opts_p->extended)
+        if (profile_of(ctx).newer_fields)
             format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%.7g", get_float32(ctx)); });
         else
             out.append("<not yet implemented>");
         break;
     case data_type_double:
-        if (exif_opts_p->extended)
+        if (profile_of(ctx).newer_fields)
             format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%.15g", get_float64(ctx)); });
         else
             out.append("<not yet implemented>");

@@ -49,7 +49,8 @@ void format_field_generic(buf_context *ctx, uint32_t tag, uint32_t data_type, ui
     const bool excel_tweak = exif_opts_p->excel_tweak != 0;
 
     if (has_standard_names(tag)) {
-        format_standard_name(tag, get_u_int2(ctx), out);
+        const bool newer_names = profile_of(ctx).newer_fields;
+        format_standard_name(tag, get_u_int2(ctx), newer_names, out);
         return;
     }
     if (const quotient_format *q = find_quotient_format(tag)) {

@@ -7,6 +7,7 @@
 #include "exif/format/format_extended.h"
 #include "exif/format/formatters.h"
 #include "exif/ifd_types.h"
+#include "support/file_messages.h"
 #include "support/run_options.h"
 #include "support/trace.h"
 
@@ -66,21 +67,31 @@ void format_entry_value(const walked_entry &value, char *text)
     if (exif_opts_p->raw) {
         format_field_raw(value.ctx, value.data_type, value.count, text);
     } else if (!field_row_type_matches(value.data_type, row)) {
-        warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n", value.store->file_name,
-             row.description, expected_type_name(row.data_type), data_type_names[value.data_type]);
+        if (file_messages_named())
+            file_warning("unexpected data type for field '%s', expected %s, actual %s", row.description,
+                         expected_type_name(row.data_type), data_type_names[value.data_type]);
+        else
+            warn("Warning: file %s: Unexpected data type for field '%s', expected %s, actual %s.\n",
+                 value.store->file_name, row.description, expected_type_name(row.data_type),
+                 data_type_names[value.data_type]);
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else if (row.count != 0 && row.count != value.count) {
-        warn("Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
-             value.store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(value.count));
+        if (file_messages_named())
+            file_warning("unexpected data repeat count for field '%s', expected %d, actual %d",
+                         row.description, static_cast<int>(row.count), static_cast<int>(value.count));
+        else
+            warn("Warning: file %s - Unexpected data repeat count for field '%s', expected %d, actual %d\n",
+                 value.store->file_name, row.description, static_cast<int>(row.count), static_cast<int>(value.count));
         format_field_basic(value.ctx, value.data_type, value.count, text);
-    } else if (!(exif_opts_p->extended && is_standard_ifd(value.ifd_type) &&
+    } else if (!(profile_of(value.ctx).newer_fields && is_standard_ifd(value.ifd_type) &&
                  format_extended_field(value.ctx, value.tag, value.data_type, value.count, text))) {
         ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count, value.store->model_code,
                                            text);
     }
 }
 
-int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_store **result, int sort)
+int extract_exif_fields(const char *dir_name, const char *file_name, const reading_profile &profile,
+                        ifd_field_store **result, int sort)
 {
-    return read_exif_fields(dir_name, file_name, standard_formatting, result, sort);
+    return read_exif_fields(dir_name, file_name, standard_formatting, profile, result, sort);
 }

@@ -6,6 +6,7 @@
 
 #include "exif/entry_text.h"
 #include "exif/field_store.h"
+#include "exif/reading_profile.h"
 
 // The name of an IFD type; the four short ones are padded to 9 characters.
 const char *ifd_type_name(int32_t ifd_type);
@@ -16,4 +17,5 @@ const char *ifd_type_name(int32_t ifd_type);
 void format_entry_value(const walked_entry &value, char *text);
 
 // The reader with these formatters (exif/exif_reader.h).
-[[nodiscard]] int extract_exif_fields(const char *dir_name, const char *file_name, ifd_field_store **result, int sort);
+[[nodiscard]] int extract_exif_fields(const char *dir_name, const char *file_name, const reading_profile &profile,
+                                      ifd_field_store **result, int sort);

@@ -113,11 +113,11 @@ constexpr labels::tag_values standard_names[] = {
 
 bool has_standard_names(uint32_t tag) { return labels::find_tag(standard_names, tag) != nullptr; }
 
-void format_standard_name(uint32_t tag, uint32_t value, format_text &out)
+void format_standard_name(uint32_t tag, uint32_t value, bool newer_names, format_text &out)
 {
     const labels::tag_values *entry = labels::find_tag(standard_names, tag);
-    // With -e, a code missing above takes the name that newer standards give it.
-    if (exif_opts_p->extended && (entry == nullptr || labels::find_label(entry->values, value) == nullptr) &&
+    // With newer names, a code missing above takes the name that newer standards give it.
+    if (newer_names && (entry == nullptr || labels::find_label(entry->values, value) == nullptr) &&
         append_extended_name(tag, value, out))
         return;
     if (entry != nullptr)

@@ -8,5 +8,6 @@
 bool has_standard_names(uint32_t tag);
 
 // Appends the code's name, or "Unknown value %d" for a code without one
-// (and for a tag without names).
-void format_standard_name(uint32_t tag, uint32_t value, format_text &out);
+// (and for a tag without names). With newer_names (extended reading), codes
+// that later standards named are named too.
+void format_standard_name(uint32_t tag, uint32_t value, bool newer_names, format_text &out);

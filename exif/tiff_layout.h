@@ -1,0 +1,20 @@
+// The shape of a TIFF block's IFDs: how wide an IFD's entry count, each entry
+// and the offsets are. The walk and the IFD check read IFDs in these terms.
+#pragma once
+#include <cstdint>
+
+struct tiff_layout {
+    uint32_t count_size;   // bytes of the entry count that begins an IFD
+    uint32_t entry_size;   // bytes of one entry: tag, data type, count, value or offset
+    uint32_t offset_size;  // bytes of an offset, of the next-IFD offset among them
+    uint32_t header_size;  // bytes of the TIFF header before the first IFD may begin
+};
+
+// Classic TIFF: a 2-byte count, 12-byte entries, 4-byte offsets, an 8-byte header.
+constexpr tiff_layout classic_tiff{2, 12, 4, 8};
+
+// TIFF data type 13: an IFD offset, stored where a pointer to an IFD stands;
+// read as a LONG there.
+constexpr uint32_t stored_type_ifd = 13;
+// The data types a TIFF file may store: 1 to 13 (the last, IFD).
+constexpr bool stored_type_exists(uint32_t data_type) { return data_type >= 1 && data_type <= stored_type_ifd; }
