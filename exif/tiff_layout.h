@@ -16,5 +16,10 @@ constexpr tiff_layout classic_tiff{2, 12, 4, 8};
 // TIFF data type 13: an IFD offset, stored where a pointer to an IFD stands;
 // read as a LONG there.
 constexpr uint32_t stored_type_ifd = 13;
-// The data types a TIFF file may store: 1 to 13 (the last, IFD).
-constexpr bool stored_type_exists(uint32_t data_type) { return data_type >= 1 && data_type <= stored_type_ifd; }
+// EXIF 3.0's UTF-8 text.
+constexpr uint32_t stored_type_utf8 = 129;
+// The data types a file may store: TIFF's 1 to 13 (the last, IFD) and EXIF 3.0's UTF-8.
+constexpr bool stored_type_exists(uint32_t data_type)
+{
+    return (data_type >= 1 && data_type <= stored_type_ifd) || data_type == stored_type_utf8;
+}

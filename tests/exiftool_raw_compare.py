@@ -31,9 +31,12 @@ GROUPS = {"IFD0": "Camera", "IFD1": "Thumbnail", "ExifIFD": "Image", "GPS": "GPS
 # Where a label is looked for when the field stands in another group's IFD.
 SEARCH = ["Camera", "Image", "Thumbnail", "InterOp", "GPS"]
 # The hex of a byte value stops after 249 bytes; other values are cut at 499
-# characters, and a value that long is compared over the part shown.
+# characters, and a value that long is compared over the part shown. A list of
+# values or bytes cut there ends with the cut mark after its last whole value.
 HEX_BYTES = 249
 TEXT_BOUND = 490
+CUT_MARK = " ..."
+
 BINARY = re.compile(r"^\(Binary data (\d+) bytes")
 UNKNOWN = re.compile(r"^(?:Unknown )?Field 0x([0-9a-f]{4})")
 
@@ -120,14 +123,18 @@ def text_matches(ours, theirs, cut):
 def agree(ours, theirs):
     """True when some reading of tagsift's raw text gives exiftool's value."""
     theirs_text = str(theirs)
+    marked = ours.endswith(CUT_MARK)
+    ours = ours[:-len(CUT_MARK)] if marked else ours
     is_hex = re.fullmatch(r"(?:[0-9a-f]{2})+", ours) is not None
     m = BINARY.match(theirs_text)
     if m:  # bytes in hex, or a long array of numbers exiftool does not show
-        return (is_hex and len(ours) == 2 * min(int(m.group(1)), HEX_BYTES)) or (not is_hex and bool(numbers(ours)))
+        stored = int(m.group(1))
+        return (is_hex and (len(ours) == 2 * stored or (marked and len(ours) < 2 * stored))) or \
+            (not is_hex and bool(numbers(ours)))
     if is_hex and ours == theirs_text.lower():
         return True
-    cut = len(ours) >= TEXT_BOUND and not is_hex  # values cut at the bound: the part shown
-    mine = numbers(" ".join(ours.split()[:-1]) if cut else ours)
+    cut = (marked or len(ours) >= TEXT_BOUND) and not is_hex  # values cut at the bound: the part shown
+    mine = numbers(ours)
     theirs_numbers = numbers(theirs_text)
     if mine and theirs_numbers and same_numbers(mine, theirs_numbers[:len(mine)] if cut else theirs_numbers):
         return True
@@ -138,11 +145,9 @@ def agree(ours, theirs):
         if same_numbers(list(map(float, raw)), theirs_numbers):
             return True
         wanted = theirs_text.rstrip("\0").rstrip()
-        return any(text_matches(t, wanted, len(raw) >= HEX_BYTES) for t in texts_of_bytes(raw))
+        return any(text_matches(t, wanted, marked or len(raw) >= HEX_BYTES) for t in texts_of_bytes(raw))
     units = numbers(ours)  # UCS-2 stored as SHORT values
     if units and all(0 <= u < 0x10000 and u == int(u) for u in units):
-        if cut:
-            units = units[:-1]
         return text_matches("".join(map(chr, map(int, units))).split("\0")[0], theirs_text, cut)
     return False
 
@@ -250,8 +255,8 @@ def ours_fields(run, names):
 
 def differences(ours, theirs, error, start):
     """{field: description} of one file; field "*" when tagsift read no EXIF block."""
-    if error and theirs:
-        return {"*": "tagsift: " + error}
+    if (error or not ours) and theirs:
+        return {"*": "tagsift: " + (error or "no EXIF block")}
     found = {}
     for (group, tag), value in theirs.items():
         mine = ours.get((group, tag), ours.get(("Unknown", tag)))

@@ -164,9 +164,9 @@ TEST(ExtendedReading, ListsSelectsAndWarnsWhereverTheOptionStands)
 {
     temp_dir dir;
     const std::string file = write_photo(dir);
-    const std::string type_warning = "Warning: file " + file +
-                                     ": Unexpected data type for field 'White Balance', expected UNSIGNED SHORT, "
-                                     "actual UNSIGNED LONG.\n";
+    const std::string type_warning = "Warning: " + file +
+                                     ": unexpected data type for field 'White Balance', expected UNSIGNED SHORT, "
+                                     "actual UNSIGNED LONG\n";
     const struct {
         std::vector<std::string> args;
         std::string out, err;
