@@ -169,6 +169,8 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     open_window(fp, &ctx);
     trace("%s: items read = %d\n", file_name, window_valid_bytes());
     int rc = read_exif_block(&ctx, &ifd_fields);
+    if (profile.bounded_reads && window_read_failed())
+        rc = err_read_failed;  // what was read may be zeros in place of the file's bytes
     close_window();  // the stream closes now
     close_file(fp);
     if (rc == exif_ok && sort)

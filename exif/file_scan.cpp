@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-file_scan scan = {nullptr, &classic_reading, false, {nullptr, nullptr, 0, false, nullptr, 0}, {UINTPTR_MAX, 0, nullptr}, {}};
+file_scan scan = {nullptr, &classic_reading, false, {nullptr, nullptr, 0, false, false, nullptr, 0}, {UINTPTR_MAX, 0, nullptr}, {}};
 
 void begin_file_scan(const value_formatting &formatting, const reading_profile &profile)
 {
     scan.formatting = &formatting;
     scan.profile = &profile;
     scan.overran = false;
-    scan.window = {nullptr, nullptr, 0, false, nullptr, 0};
+    scan.window = {nullptr, nullptr, 0, false, false, nullptr, 0};
     scan.tail = {UINTPTR_MAX, 0, nullptr};
     forget_walked_ifds();
     scan.walk.entries_walked = 0;

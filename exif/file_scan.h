@@ -14,6 +14,7 @@ struct window_state {
     unsigned char *start;  // the window's first byte
     int32_t valid;         // bytes from start read from the file
     bool at_end;           // the file has no bytes after those
+    bool read_failed;      // a read of the file failed (an input/output error)
     void *mapped;          // a whole file mapped instead (TIFF files), or nullptr
     size_t mapped_size;
 };

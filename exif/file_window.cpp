@@ -58,8 +58,10 @@ void read_window(int32_t want)
 {
     size_t got = fread(window.start + window.valid, 1, static_cast<size_t>(want), window.fp);
     window.valid += static_cast<int32_t>(got);
-    if (got < static_cast<size_t>(want))
+    if (got < static_cast<size_t>(want)) {
         window.at_end = true;
+        window.read_failed = window.read_failed || ferror(window.fp) != 0;
+    }
     settle_window();
 }
 
@@ -87,7 +89,7 @@ int32_t window_data_size(const buf_context *ctx, int64_t offset)
 void open_window_area(FILE *fp)
 {
     close_window();
-    window = {fp, window_area, 0, false, nullptr, 0};
+    window = {fp, window_area, 0, false, window.read_failed, nullptr, 0};
     read_window(exif_opts_p->debug ? input_buffer_size : first_read);
 }
 
@@ -140,6 +142,7 @@ bool map_whole_file(buf_context *ctx, uint64_t size)
               static_cast<unsigned char *>(mapped),
               static_cast<int32_t>(size),
               true,
+              window.read_failed,
               mapped,
               static_cast<size_t>(size)};
     init_buf_context(ctx, ctx->fp, window.start, static_cast<int32_t>(size), 0);
@@ -147,6 +150,8 @@ bool map_whole_file(buf_context *ctx, uint64_t size)
 }
 
 bool window_is_mapped() { return window.mapped != nullptr; }
+
+bool window_read_failed() { return window.read_failed; }
 
 void close_window()
 {

@@ -27,5 +27,7 @@ void shift_window_to(buf_context *ctx, int32_t offset);
 [[nodiscard]] bool map_whole_file(buf_context *ctx, uint64_t size);
 // True while the window is a mapped file.
 bool window_is_mapped();
+// True once a read of this file's window failed (an input/output error, not its end).
+bool window_read_failed();
 // Ends reading through the window: the stream is about to close.
 void close_window();
