@@ -29,28 +29,35 @@ void load_bytes(const unsigned char *p, uint32_t n)
         tail.load(p + n);
 }
 
-// What a bounded read past the end reads: the widest value is 8 bytes.
-constexpr unsigned char zero_bytes[8] = {};
-
 // With bounded reads, a read past the end is noted and reads zeros; the
 // cursor goes past the end so that every further read there does the same.
-const unsigned char *overrun(buf_context *ctx)
+// Out of line: the readers' own path stays as short as it was.
+[[gnu::cold, gnu::noinline]] void overrun(buf_context *ctx)
 {
     if (!profile_of(ctx).bounded_reads)
         read_past_end();
     scan.overran = true;
     ctx->buf_p = ctx->buf_end + 1;
-    return zero_bytes;
 }
 
-// Returns where n bytes (at most 8) can be read: the cursor, after checking
-// that they lie in the buffer.
-const unsigned char *need_bytes(buf_context *ctx, uint32_t n)
+// A skip past the end: the same as a read, but for the message of the stop.
+[[gnu::cold, gnu::noinline]] void skip_overrun(buf_context *ctx)
 {
-    if (buf_remaining(ctx) < n)
-        return overrun(ctx);
+    if (!profile_of(ctx).bounded_reads)
+        skip_past_end();
+    overrun(ctx);
+}
+
+// True when n bytes (at most 8) can be read at the cursor; else the overrun
+// (a stop, or zeros noted as a bounded read's).
+bool can_read(buf_context *ctx, uint32_t n)
+{
+    if (__builtin_expect(buf_remaining(ctx) < n, 0)) {
+        overrun(ctx);
+        return false;
+    }
     load_bytes(ctx->buf_p, n);
-    return ctx->buf_p;
+    return true;
 }
 
 unsigned char *room_for(const buf_context *ctx, uint32_t n)
@@ -153,8 +160,10 @@ void clear_window_tail() { scan.tail = {UINTPTR_MAX, 0, nullptr}; }
 
 uint32_t get_u_int2(buf_context *ctx)
 {
-    const unsigned char *p = need_bytes(ctx, 2);
-    ctx->buf_p += p == zero_bytes ? 0 : 2;
+    if (!can_read(ctx, 2))
+        return 0;
+    const unsigned char *p = ctx->buf_p;
+    ctx->buf_p += 2;
     if (ctx->motorola_order)
         return static_cast<uint32_t>(p[0]) << 8 | p[1];
     return static_cast<uint32_t>(p[1]) << 8 | p[0];
@@ -164,15 +173,19 @@ int32_t get_int2(buf_context *ctx) { return static_cast<int16_t>(get_u_int2(ctx)
 
 uint32_t get_u_int2_mm(buf_context *ctx)
 {
-    const unsigned char *p = need_bytes(ctx, 2);
-    ctx->buf_p += p == zero_bytes ? 0 : 2;
+    if (!can_read(ctx, 2))
+        return 0;
+    const unsigned char *p = ctx->buf_p;
+    ctx->buf_p += 2;
     return static_cast<uint32_t>(p[0]) << 8 | p[1];
 }
 
 uint32_t get_u_int4(buf_context *ctx)
 {
-    const unsigned char *p = need_bytes(ctx, 4);
-    ctx->buf_p += p == zero_bytes ? 0 : 4;
+    if (!can_read(ctx, 4))
+        return 0;
+    const unsigned char *p = ctx->buf_p;
+    ctx->buf_p += 4;
     if (ctx->motorola_order)
         return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
                static_cast<uint32_t>(p[2]) << 8 | p[3];
@@ -194,10 +207,8 @@ float get_float(buf_context *ctx, int *fractional)
 
 void skip_bytes(buf_context *ctx, uint32_t n)
 {
-    if (buf_remaining(ctx) < n) {
-        if (!profile_of(ctx).bounded_reads)
-            skip_past_end();
-        (void)overrun(ctx);
+    if (__builtin_expect(buf_remaining(ctx) < n, 0)) {
+        skip_overrun(ctx);
         return;
     }
     load_bytes(ctx->buf_p, n);  // what was skipped over may be looked at in place
@@ -208,7 +219,7 @@ bool require_bytes(buf_context *ctx, uint64_t n)
 {
     if (buf_remaining(ctx) >= n)
         return true;
-    (void)overrun(ctx);
+    overrun(ctx);
     return false;
 }
 

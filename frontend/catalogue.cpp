@@ -15,7 +15,7 @@ void print_row(const ifd_field_defn_row &row) { printf("  %-25s %.4x  %s\n", row
 // With -e, the extended rows of an IFD type close its group.
 void print_extended_rows(int32_t ifd_type)
 {
-    if (!opts.extended)
+    if (!run_profile().newer_fields)
         return;
     for (const ifd_field_defn_row &row : extended_field_defn)
         if (row.ifd_type == ifd_type)

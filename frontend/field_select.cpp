@@ -85,7 +85,7 @@ int set_list_fields(const char *list)
     const char *name = get_next_name(&cursor, end, '"');
     while (name[0] != '\0' && column < max_list_columns) {
         trace("processing field %s, column %d\n", name, column);
-        ifd_field_defn_row *row = find_field_row_by_nickname(name, opts.extended != 0);
+        ifd_field_defn_row *row = find_field_row_by_nickname(name, run_profile().newer_fields);
         if (row != nullptr && row->list_column == -1) {
             trace("Setting field %s to column %d\n", name, column);
             row->list_column = column++;

@@ -44,7 +44,7 @@ void collect_columns(const ifd_field_store *store, column_set *columns)
     *columns = {};
     for (uint32_t i = 0; i < store->count && i < static_cast<uint32_t>(max_fields); i++) {
         const ifd_field &f = store->fields[i];
-        const ifd_field_defn_row &row = find_field_row(f.ifd_type, f.tag, opts.extended != 0);
+        const ifd_field_defn_row &row = find_field_row(f.ifd_type, f.tag, run_profile().newer_fields);
         const int32_t column = row.list_column;
         if (column < 0 || column >= max_list_columns)
             continue;
