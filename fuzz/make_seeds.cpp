@@ -311,8 +311,12 @@ int main(int argc, char **argv)
             for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}, uint8_t{0x04}})
                 write_seed(dir, "container_" + container_name(container) + (intel ? "_ii" : "_mm"), choice, file, true);
         }
-    for (const auto &[name, file] : broken_files())
+    // The broken files without -e, where a read past the window stops the run, and with it,
+    // where it must not.
+    for (const auto &[name, file] : broken_files()) {
         for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x0B}, uint8_t{0x14}})
             write_seed(dir, name, choice, file);
+        write_seed(dir, name + "_e", 0x00, file, true);
+    }
     return 0;
 }
