@@ -53,21 +53,10 @@ void enter_walk_path(walk_path &path, const struct stat &st)
         path.dirs[path.depth++] = {st.st_dev, st.st_ino};
 }
 
-void process_file(const char *display_path, const char *name)
+// The messages of old for a file that gave no fields.
+void report_unread_jpeg_file(int rc, const ifd_field_store *store)
 {
-    ifd_field_store *store;
-    int rc = extract_exif_fields(display_path, name, run_profile(), &store, 1);
-    if (file_messages_named() && rc != exif_ok && rc != err_unknown_container) {
-        report_unread_file(rc);
-        rc = err_unknown_container;  // reported
-    }
     switch (rc) {
-    case exif_ok:
-        output_fields(store);
-        break;
-    case err_unknown_container:
-        trace("Ignoring non-JPEG file %s\n", name);
-        break;
     case err_no_exif:
         warn("Warning: File %s is JPEG but does not contain EXIF information\n", store->path_name);
         break;
@@ -76,6 +65,26 @@ void process_file(const char *display_path, const char *name)
         break;
     default:
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
+        break;
+    }
+}
+
+void process_file(const char *display_path, const char *name)
+{
+    ifd_field_store *store;
+    int rc = extract_exif_fields(display_path, name, run_profile(), &store, 1);
+    switch (rc) {
+    case exif_ok:
+        output_fields(store);
+        break;
+    case err_unknown_container:
+        trace("Ignoring non-JPEG file %s\n", name);
+        break;
+    default:
+        if (file_messages_named())
+            report_unread_file(rc);
+        else
+            report_unread_jpeg_file(rc, store);
         break;
     }
     end_file_messages();
