@@ -72,6 +72,8 @@ void process_file(const char *display_path, const char *name)
         fprintf(stderr, "Error: Can't extract EXIF fields: %s\n", exif_strerror(rc));
         break;
     }
+    if (rc != exif_ok && rc != err_unknown_container)
+        output_failed_file(store, rc);
     progress_file_read(display_path);
 }
 

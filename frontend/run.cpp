@@ -36,10 +36,12 @@ void read_file_argument(const char *current_dir, const char *arg)
 {
     ifd_field_store *store;
     int rc = extract_exif_fields(current_dir, arg, &store, 1);
-    if (rc != 0)
+    if (rc != 0) {
         fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
-    else
+        output_failed_file(store, rc);
+    } else {
         output_fields(store);
+    }
     progress_file_read(current_dir);
 }
 
