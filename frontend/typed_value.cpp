@@ -192,6 +192,26 @@ bool iso_date(const ifd_field &field, const char *offset, char *text, size_t siz
     return true;
 }
 
+// A GPS time of day (three rationals) as "14:31:07" or "14:31:07.5"; false
+// when it is stored otherwise or a part is no number.
+bool gps_time_text(const ifd_field_store *store, const ifd_field &field, char *text, size_t size)
+{
+    double parts[3];
+    for (uint32_t i = 0; i < 3; i++) {
+        double d = 0;
+        if (field.count != 3 || !stored_rational(store, field, i, &parts[i], &d) || d == 0 || parts[i] < 0)
+            return false;
+        parts[i] /= d;
+    }
+    if (parts[0] != std::floor(parts[0]) || parts[1] != std::floor(parts[1]) || parts[0] > 24 || parts[1] > 59 ||
+        parts[2] >= 61)
+        return false;
+    char seconds[32];
+    format_real(parts[2], seconds, sizeof seconds);
+    snprintf(text, size, "%02.0f:%02.0f:%s%s", parts[0], parts[1], parts[2] < 10 ? "0" : "", seconds);
+    return true;
+}
+
 // The quantity the listing shows for the APEX values: seconds, and the f-number.
 double shown_quantity(const ifd_field_defn_row &row, double stored)
 {
@@ -283,8 +303,10 @@ void type_field(const ifd_field_store *store, const ifd_field &field, const ifd_
 {
     value->kind = typed_value::null;
     if (type == column_type::text) {
-        if (row.is_date) {
-            if (iso_date(field, offset, value->own, sizeof value->own)) {
+        const bool is_gps_time = row.ifd_type == ifd_type_gps && row.tag == tag::gps_time;
+        if (row.is_date || is_gps_time) {
+            if (is_gps_time ? gps_time_text(store, field, value->own, sizeof value->own)
+                            : iso_date(field, offset, value->own, sizeof value->own)) {
                 value->kind = typed_value::text;
                 value->chars = value->own;
                 value->length = strlen(value->own);
@@ -333,9 +355,12 @@ void format_real(double value, char *text, size_t size)
         snprintf(text, size, "%.0f", value == 0 ? 0.0 : value);
         return;
     }
-    for (int digits = 1; digits <= 17; digits++) {
+    // At most 15 digits, which every double holds: the sum of a GPS position's
+    // parts is 0.1175, not the 0.11750000000000001 its last bit would ask for.
+    for (int digits = 1; digits < 15; digits++) {
         snprintf(text, size, "%.*g", digits, value);
         if (strtod(text, nullptr) == value)
             return;
     }
+    snprintf(text, size, "%.15g", value);
 }
