@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "exif/extended_field_defs.h"
 #include "exif/field_row.h"
 #include "exif/format/extended_names.h"
 #include "exif/format/standard_names.h"
@@ -30,7 +31,7 @@ bool is_integer_type(uint32_t data_type)
     case data_type_sshort:
     case data_type_slong:
     case data_type_short_or_long:
-    case 15:  // byte or short (extended rows)
+    case data_type_byte_or_short:
         return true;
     default:
         return false;
@@ -44,9 +45,9 @@ bool is_real_type(uint32_t data_type)
     case data_type_srational:
     case data_type_float:
     case data_type_double:
-    case 14:  // short, long or rational (extended rows)
-    case 16:  // short or rational
-    case 17:  // any number
+    case data_type_short_long_rational:
+    case data_type_short_or_rational:
+    case data_type_any_number:
         return true;
     default:
         return false;
@@ -242,7 +243,7 @@ column_type type_of_row(const ifd_field_defn_row &row)
 {
     if (is_gps_position(row))
         return column_type::real;
-    if (row.is_date || !is_standard_ifd(row.ifd_type) || row.count > 1 || is_unknown_field_row(row))
+    if (row.is_date || !is_standard_ifd(row.ifd_type) || row.count != 1 || is_unknown_field_row(row))
         return column_type::text;
     if (row.ifd_type != ifd_type_gps && (has_standard_names(row.tag) || has_extended_names(row.tag)))
         return column_type::text;

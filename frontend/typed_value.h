@@ -11,8 +11,9 @@
 enum class column_type { integer, real, text };
 
 // The type of a field's column, the same in every file: text for texts,
-// dates, codes with names, maker-note fields and values of several numbers
-// (but GPS positions, which become decimal degrees); else a number.
+// dates, codes with names, maker-note fields and fields whose row allows
+// other than one number (but GPS positions, which become decimal degrees);
+// else a number.
 column_type type_of_row(const ifd_field_defn_row &row);
 
 struct typed_value {
