@@ -14,13 +14,15 @@ namespace {
 
 typed_columns columns_of_run;
 
-// GPS tags of the decimal position.
-constexpr uint32_t gps_lat_ref = 0x0001;
-constexpr uint32_t gps_lat = 0x0002;
-constexpr uint32_t gps_lon_ref = 0x0003;
-constexpr uint32_t gps_lon = 0x0004;
-constexpr uint32_t gps_alt_ref = 0x0005;
-constexpr uint32_t gps_alt = 0x0006;
+// The decimal GPS position: the tag of each value and of its reference.
+struct gps_part {
+    typed_source source;
+    uint32_t tag;
+    uint32_t ref_tag;
+};
+constexpr gps_part gps_parts[] = {{typed_source::gps_lat, 0x0002, 0x0001},
+                                  {typed_source::gps_lon, 0x0004, 0x0003},
+                                  {typed_source::gps_alt, 0x0006, 0x0005}};
 
 // The stored time offset of each date (EXIF 2.31), read with -e only.
 struct date_offset {
@@ -81,21 +83,22 @@ const char *date_offset_text(const ifd_field_store *store, const ifd_field_defn_
 // and below the altitude's reference.
 bool gps_position(const ifd_field_store *store, typed_source source, double *value)
 {
-    const bool is_alt = source == typed_source::gps_alt;
-    const uint32_t tag = source == typed_source::gps_lat   ? gps_lat
-                         : source == typed_source::gps_lon ? gps_lon
-                                                           : gps_alt;
-    const uint32_t ref_tag = tag - 1;
-    const ifd_field *field = find_field(store, ifd_type_gps, tag);
-    if (field == nullptr || !(is_alt ? stored_number(store, *field, value) : gps_degrees(store, *field, value)))
-        return false;
-    const ifd_field *ref = find_field(store, ifd_type_gps, ref_tag);
-    if (ref != nullptr) {
-        const unsigned char r = ref->value_head[0];
-        if (is_alt ? r == 1 : (r == 'S' || r == 'W' || r == 's' || r == 'w'))
-            *value = -*value;
+    for (const gps_part &part : gps_parts) {
+        if (part.source != source)
+            continue;
+        const bool is_alt = source == typed_source::gps_alt;
+        const ifd_field *field = find_field(store, ifd_type_gps, part.tag);
+        if (field == nullptr || !(is_alt ? stored_number(store, *field, value) : gps_degrees(store, *field, value)))
+            return false;
+        const ifd_field *ref = find_field(store, ifd_type_gps, part.ref_tag);
+        if (ref != nullptr) {
+            const unsigned char r = ref->value_head[0];
+            if (is_alt ? r == 1 : (r == 'S' || r == 'W' || r == 's' || r == 'w'))
+                *value = -*value;
+        }
+        return true;
     }
-    return true;
+    return false;
 }
 
 const char *base_name(const char *path)
