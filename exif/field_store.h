@@ -8,6 +8,7 @@ constexpr int max_name_len = 255;                // file and directory names
 constexpr int max_fields = max_fields_per_file;  // records per file
 constexpr int description_size = 30;             // 29 characters and a terminator
 constexpr int display_value_size = 500;          // 499 characters and a terminator
+constexpr int value_head_size = 24;              // three rationals: a GPS position
 
 struct ifd_field {
     uint16_t ifd_type;
@@ -18,6 +19,9 @@ struct ifd_field {
     uint16_t data_type;
     uint32_t count;
     unsigned char raw_value[4];
+    // The value's first bytes as the file stores them (its byte order), zeros
+    // past its end: typed outputs compute numbers from these, not from the text.
+    unsigned char value_head[value_head_size];
     char description[description_size];
     char display_value[display_value_size];
 };

@@ -156,6 +156,14 @@ int extract_ifd_list(buf_context value_ctx, uint32_t tag, uint32_t count, int de
     return rc;
 }
 
+// Gives the record just added the first bytes of its value.
+int keep_value_head(ifd_field_store *store, int rc, const unsigned char head[value_head_size])
+{
+    if (rc == exif_ok)
+        memcpy(store->fields[store->count - 1].value_head, head, value_head_size);
+    return rc;
+}
+
 }  // namespace
 
 int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
@@ -268,6 +276,10 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
     trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
 
+    unsigned char head[value_head_size] = {};
+    memcpy(head, value_ctx.buf_p,
+           buf_bytes(&value_ctx, static_cast<uint32_t>(size < value_head_size ? size : value_head_size)));
+
     char text[512];  // formatters append to the empty text; no need to clear it all
     text[0] = '\0';
     clear_overrun();
@@ -282,11 +294,13 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     if (is_unknown_field_row(row)) {
         char description[description_size];
         snprintf(description, sizeof description, "Unknown Field 0x%.4x     ", tag);
-        return add_field_entry(store, ifd_type_unknown, depth, tag, description, text, file_offset, data_type, count,
-                               raw_value);
+        const int rc = add_field_entry(store, ifd_type_unknown, depth, tag, description, text, file_offset, data_type,
+                                       count, raw_value);
+        return keep_value_head(store, rc, head);
     }
     int rc =
         add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count, raw_value);
+    keep_value_head(store, rc, head);
     if (tag == tag::thumbnail_offset || tag == tag::thumbnail_length)
         note_thumbnail(store, &value_ctx, ifd_type, tag);
     else if (tag == tag::model)

@@ -87,6 +87,8 @@ void process_file(const char *display_path, const char *name)
             report_unread_jpeg_file(rc, store);
         break;
     }
+    if (rc != exif_ok && rc != err_unknown_container)
+        output_failed_file(store, rc);
     end_file_messages();
     progress_file_read(display_path);
 }

@@ -27,6 +27,31 @@ void clear_selection()
         row.list_column = -1;
     for (const pseudo_field &p : pseudo_fields)
         opts.*p.flag = 0;
+    opts.gps_position = 0;
+    opts.all_fields = 0;
+}
+
+// The names only the typed styles (-o j, -o d) know: the decimal GPS
+// position, and with -o j every field. False for any other name.
+bool select_typed_field(const char *name)
+{
+    constexpr struct {
+        const char *name;
+        int32_t bit;
+    } gps_names[] = {{"gps_lat", gps_position_lat}, {"gps_lon", gps_position_lon}, {"gps_alt", gps_position_alt}};
+    if (opts.typed_style == 0)
+        return false;
+    for (const auto &g : gps_names) {
+        if (strcmp(name, g.name) == 0) {
+            opts.gps_position |= g.bit;
+            return true;
+        }
+    }
+    if (opts.typed_style == 'j' && strcmp(name, "all") == 0) {
+        opts.all_fields = 1;
+        return true;
+    }
+    return false;
 }
 
 // Sets the flag of a pseudo-field name; false when the name is none of them.
@@ -91,14 +116,14 @@ int set_list_fields(const char *list)
             row->list_column = column++;
         } else if (row != nullptr) {
             warn("Warning: Duplicate field name '%s' ignored\n", name);
-        } else if (!select_pseudo_field(name)) {
+        } else if (!select_pseudo_field(name) && !select_typed_field(name)) {
             warn("Warning: Unknown field name '%s' ignored.\n", name);
         }
         name = get_next_name(&cursor, end, '"');
     }
     if (name[0] != '\0')
         warn("Warning: More than %d fields specified, remainder ignored\n", max_list_columns);
-    if (column == 0 && !any_pseudo_field()) {
+    if (column == 0 && !any_pseudo_field() && opts.gps_position == 0 && opts.all_fields == 0) {
         fprintf(stderr, "Error: No valid fields names specified.\n");
         return 1;
     }

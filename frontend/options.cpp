@@ -15,8 +15,16 @@ namespace {
 constexpr char option_letters[] = "adc:ef:hlo:qrtuvx";
 
 constexpr command_options initial_options = {
-    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 1, 0, ',', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
 };
+
+// The fields of -o j and -o d without -f: what an archive is searched by.
+constexpr char typed_default_fields[] =
+    "file-name-full,file-size,make,model,date-taken,exp-time,f-number,iso-speed,focal-len,width,height,"
+    "gps_lat,gps_lon,gps_alt";
+constexpr char typed_default_fields_extended[] =
+    "file-name-full,file-size,make,model,date-taken,exp-time,f-number,iso-speed,focal-len,width,height,"
+    "gps_lat,gps_lon,gps_alt,lens-model";
 
 bool set_separator(const char *arg)
 {
@@ -82,6 +90,7 @@ int set_command_options(int argc, char *argv[])
         return 0;
     }
     opts.extended = has_extended_option(argc, argv, option_letters);
+    opts.typed_style = typed_output_option(argc, argv, option_letters);
     bool failed = false;
     optind = 0;  // restart the scan: the parser may run more than once per process
     int c;
@@ -104,6 +113,7 @@ int set_command_options(int argc, char *argv[])
             break;
         case 'f':
             trace("Setting list fields: %s\n", optarg);
+            opts.fields_given = 1;
             if (set_list_fields(optarg) != 0)
                 failed = true;
             break;
@@ -147,6 +157,8 @@ int set_command_options(int argc, char *argv[])
         fprintf(stderr, "Error: Can't specify more than one output style\n");
         failed = true;
     }
+    if (!failed && opts.typed_style != 0 && !opts.fields_given)
+        (void)set_list_fields(opts.extended ? typed_default_fields_extended : typed_default_fields);
     return failed ? -1 : optind;
 }
 

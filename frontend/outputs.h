@@ -13,3 +13,6 @@ void start_output();
 void end_output();
 // Prints one file's fields in the style the options chose (or extracts its thumbnail).
 void output_fields(const ifd_field_store *store);
+// The record of a file that gave result code rc (support/errors.h) instead of
+// its fields: the typed styles (-o j, -o d) write one for every file they report on.
+void output_failed_file(const ifd_field_store *store, int rc);

@@ -38,12 +38,15 @@ void read_file_argument(const char *current_dir, const char *arg)
 {
     ifd_field_store *store;
     int rc = extract_exif_fields(current_dir, arg, run_profile(), &store, 1);
-    if (rc == exif_ok)
+    if (rc == exif_ok) {
         output_fields(store);
-    else if (!file_messages_named())
-        fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
-    else
-        report_unread_file(rc);
+    } else {
+        if (!file_messages_named())
+            fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
+        else
+            report_unread_file(rc);
+        output_failed_file(store, rc);
+    }
     end_file_messages();
     progress_file_read(current_dir);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "frontend/selected_columns.h"
 #include "frontend/value_quoting.h"
 
 namespace {
@@ -27,8 +28,6 @@ void print_name(sql_list &list, const char *name)
     print_quoted(name, '"');
 }
 
-const char *sql_name(const pseudo_field &field) { return field.sql_name; }
-
 void print_sql_text(const char *text) { print_quoted(text, '\''); }
 
 // Text is written as a literal; a value of a column that is not quoted is
@@ -42,17 +41,15 @@ void print_sql_value(const char *text, const ifd_field_defn_row &row)
         fputs(text, stdout);
 }
 
-constexpr insert_rules sql_rules = {sql_name, print_sql_text, print_sql_value};
-
-}  // namespace
-
-void print_insert(const ifd_field_store *store, const column_set &columns, const insert_rules &rules)
+// The INSERT statement of a file's selected pseudo-fields and of the EXIF
+// columns it has values for, and an empty line.
+void print_insert(const ifd_field_store *store, const column_set &columns)
 {
     printf("INSERT INTO pictures (\n");
     sql_list names;
     for (const pseudo_field &p : pseudo_fields)
         if (opts.*p.flag)
-            print_name(names, rules.pseudo_name(p));
+            print_name(names, p.sql_name);
     for (int column = 0; column <= columns.last; column++)
         if (columns.value[column] != nullptr)
             print_name(names, columns.row[column]->nickname);
@@ -65,22 +62,24 @@ void print_insert(const ifd_field_store *store, const column_set &columns, const
         values.next();
         const char *text = pseudo_field_text(p, store);
         if (text != nullptr)
-            rules.print_text(text);
+            print_sql_text(text);
         else
             printf("%u", store->file_size);
     }
     for (int column = 0; column <= columns.last; column++) {
         if (columns.value[column] != nullptr) {
             values.next();
-            rules.print_value(columns.value[column], *columns.row[column]);
+            print_sql_value(columns.value[column], *columns.row[column]);
         }
     }
     printf("\n);\n\n");
 }
 
+}  // namespace
+
 void print_field_sql(const ifd_field_store *store)
 {
     column_set columns;
     collect_columns(store, &columns);
-    print_insert(store, columns, sql_rules);
+    print_insert(store, columns);
 }

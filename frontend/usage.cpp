@@ -92,13 +92,15 @@ void print_options()
            "            the field names comes first.\n"
            "            s = sql: one SQL INSERT statement per file.\n"
            "            j = json: one JSON object per file, one a line, with\n"
-           "            the fields of l under the names of the lh heading.\n"
+           "            typed values under names such as date_taken;\n"
+           "            %cf all gives every field, grouped by IFD.\n"
            "            d = database script: an SQL script that creates the\n"
-           "            table pictures when it is missing and adds one row\n"
-           "            per file in one transaction, for example\n"
+           "            table pictures, keyed by the full path, when it is\n"
+           "            missing and loads or updates one row per file in one\n"
+           "            transaction, for example\n"
            "            tagsift %cr %co d . | sqlite3 photos.db\n"
            "            The fields printed are chosen with the %cf option.\n\n",
-           opt, opt, opt, opt, opt);
+           opt, opt, opt, opt, opt, opt);
 
     printf("   %cq       Quiet mode. Do not display warning messages.\n\n", opt);
 

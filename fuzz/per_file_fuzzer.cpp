@@ -1,6 +1,7 @@
 // The whole per-file path over arbitrary file contents: the reader, every
 // formatter, and each output style (readable listing, list with and without
-// header, SQL, thumbnail), raw or interpreted, with or without -x, -q, -d.
+// header, SQL, JSON Lines of every field, SQL script, thumbnail), raw or
+// interpreted, with or without -x, -q, -d.
 //
 // Input layout: byte 0 chooses the options, byte 1 the field selection of the
 // styles that take one (-f) and, with its top bit, extended reading (-e); the
@@ -72,6 +73,11 @@ int set_options(uint8_t choice, uint8_t selection)
         argv[argc++] = "-f";
         argv[argc++] = field_list;
         break;
+    case 5:  // the typed styles: every field as JSON, or the script of the field list
+        argv[argc++] = (selection & 0x40) != 0 ? "-od" : "-oj";
+        argv[argc++] = "-f";
+        argv[argc++] = (selection & 0x40) != 0 ? field_list : "all";
+        break;
     default:
         break;  // readable listing
     }
@@ -95,15 +101,16 @@ int set_options(uint8_t choice, uint8_t selection)
 
 void read_one_file()
 {
-    if (opts.list_output && opts.list_header)
-        print_field_list_header();
+    start_output();  // the list header, the typed styles' columns, the script's table
     ifd_field_store *store;
     int rc = extract_exif_fields("", input_name, run_profile(), &store, 1);
     if (rc != 0) {
         fprintf(stderr, "Error: Error while extracting EXIF fields: %s\n", exif_strerror(rc));
-        return;
+        output_failed_file(store, rc);
+    } else {
+        output_fields(store);
     }
-    output_fields(store);
+    end_output();
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST(CommandLine, OptionArgumentsAreReadByTheirFirstCharacters)
     const std::pair<std::vector<std::string>, std::string> accepted[] = {
         {{"-oL"}, ""}, {{"-olist"}, ""}, {{"-o", "lx"}, ""}, {{"-oSQL"}, ""}, {{"-q", "-r", "-u", "-x", "-a"}, ""},
         {{"-cC", "-oLh"}, "file-name-full,exp-time,"}, {{"-ctab", "-o", "lh"}, "file-name-full\texp-time\t"},
-        {{"-oJSON"}, ""}, {{"-oDB"}, "CREATE TABLE IF NOT EXISTS pictures (\n    \"file-name\" TEXT,"},
+        {{"-oJSON"}, ""}, {{"-oDB"}, "CREATE TABLE IF NOT EXISTS pictures (\n    \"file_name_full\" TEXT PRIMARY KEY,"},
     };
     // clang-format on
     for (const auto &[args, header] : accepted) {

@@ -35,6 +35,8 @@ sql-fields -o s -f make,model,flash,gps-longitude,dir-name
 json -o j
 json-fields -o j -f make,model,date-taken,gps-latitude,file-name,file-size,exif-ver,x-res
 sql-script-fields -o d -f file-name-full,file-name,file-size,make,exif-ver,f-number,width,height
+sql-script -o d
+json-all -o j -f all
 thumbnails -t
 STYLES
 # The thumbnails written must be the ones stored in the photos.
@@ -44,5 +46,5 @@ if [ "$update" != --update ] && [ $failed -eq 0 ]; then
 elif [ "$update" = --update ]; then
     cp camera-with-thumbnail-th.jpg "$expected/"
 fi
-[ $failed -eq 0 ] && echo "13 styles over 3 example photos: as expected"
+[ $failed -eq 0 ] && echo "15 styles over 3 example photos: as expected"
 exit $failed

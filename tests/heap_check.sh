@@ -3,7 +3,8 @@
 # allocations that may come per file are the C library's own for opening the file (one FILE per
 # fopen). Runs tagsift under valgrind over 20 and over 200 files (copies of the project's
 # examples/*.jpg and of a small EXIF JPEG written here, taken in turn), compares the allocation
-# counts of valgrind's heap summary, and requires every allocation to be freed.
+# counts of valgrind's heap summary, and requires every allocation to be freed; in the readable
+# listing and in the typed styles (-o j, -o d, -o j -f all).
 #
 # Usage: heap_check.sh TAGSIFT_BINARY [SANITIZED]
 #   SANITIZED: 1/ON/TRUE when the binary is built with sanitizers (valgrind cannot run it): skip.
@@ -70,10 +71,11 @@ while [ $i -le $large ]; do
     i=$((i + 1))
 done
 
-# Runs tagsift under valgrind over f1.jpg .. fN.jpg; sets allocs and frees from the heap summary.
+# Runs tagsift under valgrind, with the options in $style, over f1.jpg .. fN.jpg; sets allocs and
+# frees from the heap summary.
 measure() {
     count=$1
-    set --
+    set -- $style
     i=1
     while [ $i -le "$count" ]; do
         set -- "$@" "f$i.jpg"
@@ -89,17 +91,22 @@ measure() {
         cat "$log" "$err"
         exit 1
     fi
-    # Every file must have been read (a listing, or the reader's error for a file without EXIF
-    # data), or the counts measure less than the whole run.
-    listed=$(grep -c '^FILE: f[0-9]*\.jpg$' "$out")
-    refused=$(grep -c '^Error: Error while extracting EXIF fields' "$err")
+    # Every file must have been read (a listing or record, or the reader's error for a file
+    # without EXIF data), or the counts measure less than the whole run.
+    case $style in
+        "") listed=$(grep -c '^FILE: f[0-9]*\.jpg$' "$out") ;;
+        *"-o d"*) listed=$(grep -c "^    VALUES ('f[0-9]*\.jpg'" "$out") ;;
+        *) listed=$(grep -c '^{"file_name_full":"f[0-9]*\.jpg"' "$out") ;;
+    esac
+    refused=0  # the typed styles write a record for a refused file too
+    [ -z "$style" ] && refused=$(grep -c '^Error: Error while extracting EXIF fields' "$err")
     if [ $((listed + refused)) -ne "$count" ]; then
         echo "FAIL: over $count files, $listed were listed and $refused refused"
         tail -5 "$err"
         exit 1
     fi
     # Every copy of the written fixture (f1, f(1 + fixtures), ...) shows its Make.
-    if [ "$(grep -c 'Make *: Probe$' "$out")" -ne $(( (count - 1) / fixture_count + 1 )) ]; then
+    if [ "$(grep -c 'Make *: Probe$\|"Probe"\|'"'Probe'" "$out")" -ne $(( (count - 1) / fixture_count + 1 )) ]; then
         echo "FAIL: the written fixture's Make field was not printed for each of its copies"
         exit 1
     fi
@@ -115,25 +122,29 @@ measure() {
     echo "$count files: $allocs allocs, $frees frees"
 }
 
-measure $small
-allocs_small=$allocs
-frees_small=$frees
-measure $large
-allocs_large=$allocs
-frees_large=$frees
-
 failed=0
-extra_files=$((large - small))
-extra_allocs=$((allocs_large - allocs_small))
-echo "extra allocations for $extra_files extra files: $extra_allocs (allowed: $((allowed_per_file * extra_files)))"
-# Compared exactly, not as a rounded-down quotient.
-if [ $extra_allocs -gt $((allowed_per_file * extra_files)) ]; then
-    echo "FAIL: more than $allowed_per_file allocation(s) per file"
-    failed=1
-fi
-if [ "$allocs_small" -ne "$frees_small" ] || [ "$allocs_large" -ne "$frees_large" ]; then
-    echo "FAIL: allocations left unfreed"
-    failed=1
-fi
+# The readable listing, and the typed styles (the records of files that fail included).
+for style in "" "-o j" "-o d" "-o j -f all"; do
+    echo "${style:-listing}:"
+    measure $small
+    allocs_small=$allocs
+    frees_small=$frees
+    measure $large
+    allocs_large=$allocs
+    frees_large=$frees
+
+    extra_files=$((large - small))
+    extra_allocs=$((allocs_large - allocs_small))
+    echo "extra allocations for $extra_files extra files: $extra_allocs (allowed: $((allowed_per_file * extra_files)))"
+    # Compared exactly, not as a rounded-down quotient.
+    if [ $extra_allocs -gt $((allowed_per_file * extra_files)) ]; then
+        echo "FAIL: more than $allowed_per_file allocation(s) per file"
+        failed=1
+    fi
+    if [ "$allocs_small" -ne "$frees_small" ] || [ "$allocs_large" -ne "$frees_large" ]; then
+        echo "FAIL: allocations left unfreed"
+        failed=1
+    fi
+done
 [ $failed -eq 0 ] && echo "PASS"
 exit $failed

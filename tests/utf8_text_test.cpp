@@ -1,29 +1,12 @@
 // The pure text rules of the JSON and SQL script outputs and of the progress
-// line: which numbers keep their text when read back, well-formed UTF-8, and
-// text made safe for a terminal line.
+// line: well-formed UTF-8, and text made safe for a terminal line.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "support/number_text.h"
 #include "support/utf8_text.h"
 
 namespace {
-
-TEST(NumberText, OnlyNumbersThatReadBackAsTheSameTextQualify)
-{
-    // clang-format off
-    const std::pair<const char *, bool> cases[] = {
-        {"0", true}, {"1600", true}, {"-12", true}, {"1.1", true}, {"2.0", true}, {"-0.5", true},
-        {"0.0001", true}, {"123456789012345", true},
-        {"", false}, {"-", false}, {"0220", false}, {"+5", false}, {"2.50", false}, {"1.", false}, {".5", false},
-        {"-0", false}, {"-0.0", false}, {"0.00001", false}, {"1234567890123456", false}, {"1e3", false},
-        {"1/125", false}, {" 12", false}, {"12 ", false},
-    };
-    // clang-format on
-    for (const auto &[text, keeps] : cases)
-        EXPECT_EQ(number_keeps_text(text), keeps) << text;
-}
 
 TEST(Utf8Text, SequenceLengthsOfWellFormedTextOnly)
 {
