@@ -11,6 +11,7 @@ void begin_file_scan(const value_formatting &formatting)
     scan.tail = {UINTPTR_MAX, 0, nullptr};
     forget_walked_ifds();
     scan.walk.entries_walked = 0;
+    scan.walk.maker_note = nullptr;
 }
 
 void forget_walked_ifds()

@@ -8,6 +8,8 @@
 #include "exif/buf_context.h"
 #include "exif/entry_text.h"
 
+struct maker_note_format;
+
 // The file window: up to input_buffer_size bytes of the file, read lazily.
 struct window_state {
     FILE *fp;              // the file being read, or nullptr
@@ -41,6 +43,7 @@ struct walk_state {
     uint32_t far_ifds[max_far_walks];
     int far_walks;
     uint32_t entries_walked;  // IFD entries read in this file
+    const maker_note_format *maker_note;  // the maker note being walked, or nullptr
 };
 
 struct file_scan {
