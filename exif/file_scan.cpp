@@ -12,6 +12,7 @@ void begin_file_scan(const value_formatting &formatting)
     forget_walked_ifds();
     scan.walk.entries_walked = 0;
     scan.walk.maker_note = nullptr;
+    scan.walk.note_trailer = {};
 }
 
 void forget_walked_ifds()

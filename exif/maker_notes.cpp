@@ -41,7 +41,7 @@ constexpr maker_note_format formats[] = {
     {"Nikon (own TIFF header)", model_generic,            false, "NIKON",     "Nikon\0\2",            7, own_header,  own,   10, 10, ifd_type_mn_nikon,       &nikon_links},
     {"Nikon (Nikon\\0\\1)",     model_generic,            false, "NIKON",     "Nikon\0\1",            7, tiff_header, file,  0,  8,  ifd_type_mn_nikon,       &nikon_links},
     {"Nikon (no header)",       model_generic,            false, "NIKON",     nullptr,                0, tiff_header, file,  0,  0,  ifd_type_mn_nikon,       &nikon_links},
-    {"Canon",                   model_generic,            false, "Canon",     nullptr,                0, tiff_header, file,  0,  0,  ifd_type_mn_canon,       &canon_links},
+    {"Canon",                   model_generic,            false, "Canon",     nullptr,                0, tiff_header, trailer, 0, 0, ifd_type_mn_canon,      &canon_links},
     {"FujiFilm",                model_generic,            false, nullptr,     "FUJIFILM",             8, note_start,  intel, 0,  12, ifd_type_mn_fujifilm,    &fujifilm_links},
     {"OM System",               model_generic,            false, nullptr,     "OM SYSTEM\0\0\0",     12, note_start,  own,   12, 16, ifd_type_mn_olympus,     &olympus_links},
     {"Olympus (OLYMPUS\\0)",    model_generic,            false, nullptr,     "OLYMPUS\0",            8, note_start,  own,   8,  12, ifd_type_mn_olympus,     &olympus_links},
@@ -97,6 +97,23 @@ int order_mark(const buf_context *ctx)
     return ctx->buf_p[0] == 'M' ? 1 : ctx->buf_p[0] == 'I' ? 0 : -1;
 }
 
+// The order and first offset a note's trailer names (note_order::trailer).
+void read_trailer(const buf_context *value_ctx, uint32_t count)
+{
+    buf_context note = *value_ctx;
+    uint32_t offset = get_u_int4(&note);
+    if (count < 8 || offset > UINT32_MAX - count || set_exif_context_p_by_offset(&note, offset + count - 8) != exif_ok ||
+        buf_bytes(&note, 8) < 8)
+        return;
+    const unsigned char *mark = note.buf_p;
+    int order = order_mark(&note);
+    if (order < 0 || mark[2] != (order ? 0 : 42) || mark[3] != (order ? 42 : 0))
+        return;
+    note.motorola_order = order;
+    skip_bytes(&note, 4);
+    scan.walk.note_trailer = {true, order, static_cast<int64_t>(offset) - get_u_int4(&note)};
+}
+
 }  // namespace
 
 const std::span<const maker_note_format> maker_note_formats = formats;
@@ -112,6 +129,9 @@ const maker_note_format *find_maker_note(const buf_context *value_ctx, uint32_t 
         if (const maker_note_format *row = find_by_signature(value_ctx, count, store))
             found = row;
     scan.walk.maker_note = found;
+    scan.walk.note_trailer = {};
+    if (found != nullptr && found->order == trailer)
+        read_trailer(value_ctx, count);
     if (found != nullptr && found->model_code == model_generic)
         trace("Maker note read as %s\n", found->name);
     return found;
@@ -143,6 +163,15 @@ int place_maker_note(buf_context *ctx, uint32_t *offset, const ifd_field_store *
     }
     if (note->order == intel)
         ctx->motorola_order = 0;
+    if (const note_trailer_state &trailer = scan.walk.note_trailer; trailer.found) {
+        ctx->motorola_order = trailer.motorola_order;
+        int64_t base = (ctx->offset_base - ctx->buf_start) + trailer.moved_by;
+        if (trailer.moved_by != 0 && base >= 0 && base < ctx->buf_size) {
+            ctx->offset_base = ctx->buf_start + base;
+            *offset = static_cast<uint32_t>(*offset - trailer.moved_by);
+            trace("Maker note moved by %lld bytes since it was written\n", static_cast<long long>(trailer.moved_by));
+        }
+    }
     if (note->order == own) {
         buf_context mark = *ctx;
         if (set_exif_context_p_by_offset(&mark, note->order_at) != exif_ok || order_mark(&mark) < 0)

@@ -27,6 +27,10 @@ enum class note_order : uint8_t {
     file,   // the file's
     intel,  // always least significant byte first
     own,    // "II" or "MM" at order_at
+    // The note ends with "II*\0" or "MM\0*" and the offset it was written at
+    // (Canon): its order, and where editing software has moved the note
+    // without mending its offsets, a base moved as far. Else the file's.
+    trailer,
 };
 
 // An entry of a note's IFD that opens an IFD of another group.
