@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "exif/ifd_types.h"
+#include "exif/maker_tables.h"
 
 // Columns as in the main table: tag, IFD type, nickname, description, data
 // type, count, opens_ifd, list_column (default), sql_quote, is_date.
@@ -471,6 +472,7 @@ constexpr type_set type_sets[] = {
          bit(data_type_sshort) | bit(data_type_slong) | bit(data_type_srational) | bit(data_type_float) |
          bit(data_type_double),
      "any number"},
+    {data_type_any, 0x1FFE, "any type"},  // codes 1..12
 };
 // clang-format on
 

@@ -2,6 +2,7 @@
 
 #include "exif/extended_field_defs.h"
 #include "exif/ifd_types.h"
+#include "exif/maker_tables.h"
 #include "support/run_options.h"
 
 namespace {
@@ -29,6 +30,11 @@ const ifd_field_defn_row *find_main_row_in_tag_set(int32_t ifd_type, uint32_t ta
 
 const ifd_field_defn_row &find_field_row(int32_t ifd_type, uint32_t tag, bool newer_fields)
 {
+    // The groups of the maker notes read with -e have their own tables alone.
+    if (is_maker_group(ifd_type)) {
+        const ifd_field_defn_row *row = find_maker_defn(ifd_type, tag);
+        return row != nullptr ? *row : maker_unknown_row;
+    }
     const ifd_field_defn_row &main_row = ifd_field_defn[find_field_defn_by_tag(ifd_type, tag)];
     if (!newer_fields || main_row.ifd_type == ifd_type)
         return main_row;
@@ -57,10 +63,16 @@ ifd_field_defn_row *find_field_row_by_nickname(const char *nickname, bool newer_
     int row = find_field_defn_by_nickname(nickname);
     if (row >= 0)
         return &ifd_field_defn[row];
-    return newer_fields && nickname != nullptr ? find_extended_defn_by_nickname(nickname) : nullptr;
+    if (!newer_fields || nickname == nullptr)
+        return nullptr;
+    ifd_field_defn_row *extended = find_extended_defn_by_nickname(nickname);
+    return extended != nullptr ? extended : find_maker_defn_by_nickname(nickname);
 }
 
-bool is_unknown_field_row(const ifd_field_defn_row &row) { return &row == &ifd_field_defn[field_defn_unknown]; }
+bool is_unknown_field_row(const ifd_field_defn_row &row)
+{
+    return &row == &ifd_field_defn[field_defn_unknown] || &row == &maker_unknown_row;
+}
 
 int field_row_type_matches(uint32_t data_type, const ifd_field_defn_row &row)
 {

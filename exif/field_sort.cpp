@@ -19,11 +19,12 @@ void sort_fields(ifd_field_store *store)
     uint32_t n = store->count;
     uint64_t keys[max_fields];
     for (uint32_t i = 0; i < n; i++)
-        keys[i] = sort_key(store->fields[i]) << 8 | i;
+        keys[i] = sort_key(store->fields[i]) << 10 | i;
     std::sort(keys, keys + n);
-    uint8_t source[max_fields];
+    static_assert(max_fields <= 1024, "the record's index takes 10 bits of the key");
+    uint16_t source[max_fields];
     for (uint32_t i = 0; i < n; i++)
-        source[i] = static_cast<uint8_t>(keys[i] & 0xFF);
+        source[i] = static_cast<uint16_t>(keys[i] & 0x3FF);
     bool done[max_fields] = {};
     for (uint32_t start = 0; start < n; start++) {
         if (done[start] || source[start] == start)

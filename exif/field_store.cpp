@@ -1,5 +1,7 @@
 #include "exif/field_store.h"
 
+#include "exif/file_scan.h"
+
 ifd_field_store ifd_fields;
 
 const char *find_field_value(const ifd_field_store *store, int32_t ifd_type, uint32_t tag)
@@ -11,3 +13,5 @@ const char *find_field_value(const ifd_field_store *store, int32_t ifd_type, uin
     }
     return nullptr;
 }
+
+uint32_t field_capacity() { return scan.profile->newer_fields ? max_fields : max_fields_per_file; }

@@ -5,7 +5,12 @@
 #include "support/errors.h"
 
 constexpr int max_name_len = 255;                // file and directory names
-constexpr int max_fields = max_fields_per_file;  // records per file
+// Records per file: max_fields_per_file, or with -e (maker notes split into
+// their settings) up to max_fields.
+constexpr int max_fields = 1024;
+static_assert(max_fields >= max_fields_per_file);
+// The records one file may give in this run.
+uint32_t field_capacity();
 constexpr int description_size = 30;             // 29 characters and a terminator
 constexpr int display_value_size = 500;          // 499 characters and a terminator
 constexpr int value_head_size = 24;              // three rationals: a GPS position

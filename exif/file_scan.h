@@ -8,6 +8,15 @@
 #include "exif/buf_context.h"
 #include "exif/entry_text.h"
 
+struct maker_note_format;
+
+// The byte order and the offset a maker note was written at, from its last bytes.
+struct note_trailer_state {
+    bool found;
+    int32_t motorola_order;
+    int64_t moved_by;  // bytes between where the note was written and where it is
+};
+
 // The file window: up to input_buffer_size bytes of the file, read lazily.
 struct window_state {
     FILE *fp;              // the file being read, or nullptr
@@ -42,6 +51,8 @@ struct walk_state {
     uint32_t far_ifds[max_far_walks];
     int far_walks;
     uint32_t entries_walked;  // IFD entries read in this file
+    const maker_note_format *maker_note;  // the maker note being walked, or nullptr
+    note_trailer_state note_trailer;      // what its trailer says (note_order::trailer)
 };
 
 struct file_scan {

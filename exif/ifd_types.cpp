@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "exif/maker_notes.h"
+
 // clang-format off
 constexpr ifd_type_row ifd_types_table[ifd_types_table_rows] = {
     /*  0 */ {-1,    0, 0,  0},
@@ -62,6 +64,10 @@ ifd_type_query last_query = {0, 99, 0, ifd_type_unknown};  // matches no walk
 
 int32_t get_ifd_type(int32_t parent_tag, int32_t chain_seq, uint32_t model_code)
 {
+    // A maker note found by the registry names the groups of its IFDs.
+    if (chain_seq == 0)
+        if (int32_t group = maker_note_ifd_type(parent_tag); group != ifd_type_unknown)
+            return group;
     if (parent_tag != last_query.parent_tag || chain_seq != last_query.chain_seq ||
         model_code != last_query.model_code) {
         last_query = {parent_tag, chain_seq, model_code, scan_ifd_types(parent_tag, chain_seq, model_code)};

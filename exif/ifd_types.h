@@ -26,7 +26,51 @@ constexpr int32_t ifd_type_minolta = 14;
 constexpr int32_t ifd_type_nikon_d1x = 15;
 constexpr int32_t ifd_type_tiff_sub_ifd = 16;  // an IFD of the TIFF sub-IFD list
 constexpr int32_t ifd_type_unknown = 17;       // not placed; also unknown tags
-constexpr int32_t ifd_type_count = 18;
+// The groups of the maker notes read with -e (exif/maker_notes.h): a note's
+// IFD, the IFDs it opens and the records of settings it holds.
+constexpr int32_t ifd_type_mn_canon = 18;
+constexpr int32_t ifd_type_mn_canon_camera_settings = 19;
+constexpr int32_t ifd_type_mn_canon_focal_length = 20;
+constexpr int32_t ifd_type_mn_canon_shot_info = 21;
+constexpr int32_t ifd_type_mn_canon_panorama = 22;
+constexpr int32_t ifd_type_mn_canon_my_colors = 23;
+constexpr int32_t ifd_type_mn_canon_face_detect = 24;
+constexpr int32_t ifd_type_mn_canon_af_info2 = 25;
+constexpr int32_t ifd_type_mn_canon_time_info = 26;
+constexpr int32_t ifd_type_mn_canon_file_info = 27;
+constexpr int32_t ifd_type_mn_canon_crop_info = 28;
+constexpr int32_t ifd_type_mn_canon_aspect_info = 29;
+constexpr int32_t ifd_type_mn_canon_processing = 30;
+constexpr int32_t ifd_type_mn_canon_sensor_info = 31;
+constexpr int32_t ifd_type_mn_canon_color_info = 32;
+constexpr int32_t ifd_type_mn_canon_af_micro_adj = 33;
+constexpr int32_t ifd_type_mn_canon_lighting_opt = 34;
+constexpr int32_t ifd_type_mn_canon_multi_exp = 35;
+constexpr int32_t ifd_type_mn_canon_hdr_info = 36;
+constexpr int32_t ifd_type_mn_canon_af_config = 37;
+constexpr int32_t ifd_type_mn_nikon = 38;
+constexpr int32_t ifd_type_mn_nikon_vr_info = 39;
+constexpr int32_t ifd_type_mn_nikon_picture_control = 40;
+constexpr int32_t ifd_type_mn_nikon_world_time = 41;
+constexpr int32_t ifd_type_mn_nikon_iso_info = 42;
+constexpr int32_t ifd_type_mn_nikon_hdr_info = 43;
+constexpr int32_t ifd_type_mn_nikon_location_info = 44;
+constexpr int32_t ifd_type_mn_nikon_af_info = 45;
+constexpr int32_t ifd_type_mn_nikon_lens_data00 = 46;
+constexpr int32_t ifd_type_mn_nikon_lens_data01 = 47;
+constexpr int32_t ifd_type_mn_nikon_flash_info = 48;
+constexpr int32_t ifd_type_mn_nikon_multi_exposure = 49;
+constexpr int32_t ifd_type_mn_nikon_file_info = 50;
+constexpr int32_t ifd_type_mn_nikon_af_tune = 51;
+constexpr int32_t ifd_type_mn_nikon_retouch_info = 52;
+constexpr int32_t ifd_type_mn_fujifilm = 53;
+constexpr int32_t ifd_type_mn_olympus = 54;
+constexpr int32_t ifd_type_mn_olympus_equipment = 55;
+constexpr int32_t ifd_type_mn_olympus_camera_settings = 56;
+constexpr int32_t ifd_type_mn_olympus_raw_development = 57;
+constexpr int32_t ifd_type_mn_olympus_image_processing = 58;
+constexpr int32_t ifd_type_mn_olympus_focus_info = 59;
+constexpr int32_t ifd_type_count = 60;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

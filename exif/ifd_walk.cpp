@@ -9,6 +9,7 @@
 #include "exif/ifd_check.h"
 #include "exif/file_scan.h"
 #include "exif/ifd_types.h"
+#include "exif/maker_notes.h"
 #include "exif/tags.h"
 #include "support/errors.h"
 #include "support/file_messages.h"
@@ -173,21 +174,9 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         trace("IFD nesting deeper than %d, not followed\n", max_ifd_depth);
         return exif_ok;
     }
-    if (parent_tag == static_cast<int32_t>(tag::maker_note)) {
-        const model_row &model = model_table[store->model_code];
-        if (store->model_code == model_fujifilm) {
-            // FujiFilm counts its offsets from the maker note and writes Intel order.
-            uint64_t base = static_cast<uint64_t>(ctx->offset_base - ctx->buf_start) + offset;
-            if (base >= static_cast<uint64_t>(ctx->buf_size))
-                return err_end_of_buffer;
-            ctx->offset_base = ctx->buf_start + base;
-            ctx->motorola_order = 0;
-            offset = 0;
-        }
-        offset += model.ifd_offset_fix;
-        trace("Corrected IFD offset by %d (for model code %d) to %d\n", model.ifd_offset_fix, store->model_code,
-              offset);
-    }
+    if (parent_tag == static_cast<int32_t>(tag::maker_note))
+        if (int rc = place_maker_note(ctx, &offset, store); rc != exif_ok)
+            return rc;
     int rc = exif_ok;
     int position = 0;
     do {
@@ -232,6 +221,7 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     uint32_t count = get_u_int4(ctx);
     if (profile.newer_fields && data_type == data_type_utf8)
         data_type = data_type_ascii;  // UTF-8 text is read as ASCII text is
+    data_type = note_entry_type(data_type);
     buf_context value_ctx;
     clone_buf_context(ctx, &value_ctx);
     skip_bytes(ctx, 4);
@@ -253,13 +243,16 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
 
     if (row.opens_ifd && profile.newer_fields && count > 1 && field_lengths[data_type] == 4)
         return extract_ifd_list(value_ctx, tag, count, depth, store);
-    if (row.opens_ifd || (row.tag == tag::maker_note && model_table[store->model_code].has_maker_ifd)) {
+    bool maker_note = !row.opens_ifd && row.tag == tag::maker_note && find_maker_note(&value_ctx, count, store);
+    if (row.opens_ifd || maker_note) {
         uint32_t offset = get_u_int4(&value_ctx);
         trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count, offset);
         trace("Entering nested IFD, offset=%d\n", offset);
         buf_context nested;
         clone_buf_context(&value_ctx, &nested);
-        return past_bad_offset(&nested, extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
+        uint32_t first = store->count;
+        int rc = past_bad_offset(&nested, extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
+        return maker_note ? finish_maker_note(&nested, first, depth + 1, store, rc) : rc;
     }
 
     uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
@@ -312,7 +305,7 @@ int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t ta
                     const char *display_value, uint32_t file_offset, uint32_t data_type, uint32_t count,
                     const unsigned char raw_value[4])
 {
-    if (store->count >= max_fields)
+    if (store->count >= field_capacity())
         return err_too_many_fields;
     ifd_field &f = store->fields[store->count];
     f.ifd_type = static_cast<uint16_t>(ifd_type);

@@ -6,6 +6,7 @@
 #include "exif/field_defs.h"
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
+#include "exif/maker_tables.h"
 #include "frontend/options.h"
 
 namespace {
@@ -20,6 +21,24 @@ void print_extended_rows(int32_t ifd_type)
     for (const ifd_field_defn_row &row : extended_field_defn)
         if (row.ifd_type == ifd_type)
             print_row(row);
+}
+
+// With -e, the groups of the maker notes close the catalogue, each with its rows.
+void print_maker_groups()
+{
+    if (!run_profile().newer_fields)
+        return;
+    int32_t last_type = -1;
+    for (std::span<ifd_field_defn_row> table : maker_tables)
+        for (const ifd_field_defn_row &row : table) {
+            if (row.opens_ifd)
+                continue;
+            if (row.ifd_type != last_type) {
+                printf("\n%s\n", ifd_type_name(row.ifd_type));
+                last_type = row.ifd_type;
+            }
+            print_row(row);
+        }
 }
 
 }  // namespace
@@ -45,5 +64,6 @@ void display_field_names()
         print_row(row);
     }
     print_extended_rows(last_type);
+    print_maker_groups();
     printf("\n");
 }

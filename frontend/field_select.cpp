@@ -7,6 +7,7 @@
 #include "exif/extended_field_defs.h"
 #include "exif/field_defs.h"
 #include "exif/field_row.h"
+#include "exif/maker_tables.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
 #include "support/run_options.h"
@@ -25,6 +26,9 @@ void clear_selection()
         ifd_field_defn[i].list_column = -1;
     for (ifd_field_defn_row &row : extended_field_defn)
         row.list_column = -1;
+    for (std::span<ifd_field_defn_row> table : maker_tables)
+        for (ifd_field_defn_row &row : table)
+            row.list_column = -1;
     for (const pseudo_field &p : pseudo_fields)
         opts.*p.flag = 0;
     opts.gps_position = 0;

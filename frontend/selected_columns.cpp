@@ -2,6 +2,7 @@
 
 #include "exif/extended_field_defs.h"
 #include "exif/field_row.h"
+#include "exif/maker_tables.h"
 #include "frontend/options.h"
 
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
@@ -36,6 +37,9 @@ int selected_rows(const ifd_field_defn_row *rows[max_list_columns])
         note_row(ifd_field_defn[i]);
     for (const ifd_field_defn_row &row : extended_field_defn)  // selected only with -e
         note_row(row);
+    for (std::span<ifd_field_defn_row> table : maker_tables)  // the same
+        for (const ifd_field_defn_row &row : table)
+            note_row(row);
     return last;
 }
 

@@ -46,6 +46,41 @@ std::vector<camera> cameras()
 }
 
 // Maker-note entries of every data type, small tags that the maker tables know.
+// Each maker-note format that extended reading finds by make and signature;
+// the header of a note that names its byte order follows the file's.
+std::vector<camera> registry_cameras(ByteOrder order)
+{
+    auto bytes = [](const char *text, size_t n) { return Bytes(text, text + n); };
+    const bool intel = order == ByteOrder::Intel;
+    return {
+        {"canon_any", "Canon", "Canon EOS R5", {}, MakerLayout::TiffRelative},
+        {"nikon_own_tiff", "NIKON CORPORATION", "NIKON Z 9", bytes("Nikon\0\2\x10\0\0", 10), MakerLayout::OwnTiffHeader},
+        {"nikon_d1x_own_tiff", "NIKON CORPORATION", "NIKON D1X", bytes("Nikon\0\2\0\0\0", 10), MakerLayout::OwnTiffHeader},
+        {"nikon_type2", "NIKON", "E5700", nikon_header(), MakerLayout::TiffRelative},
+        {"fujifilm_any", "FUJIFILM", "X-T4", fujifilm_header(), MakerLayout::FujiFilm},
+        {"olympus_ii", "OLYMPUS IMAGING CORP.", "E-P3",
+         bytes(intel ? "OLYMPUS\0II\3\0" : "OLYMPUS\0MM\3\0", 12), MakerLayout::NoteRelative},
+        {"om_system", "OM Digital Solutions", "OM-1",
+         bytes(intel ? "OM SYSTEM\0\0\0II\4\0" : "OM SYSTEM\0\0\0MM\4\0", 16), MakerLayout::NoteRelative},
+        {"olympus_old", "OLYMPUS CORPORATION", "E-1", olympus_header(), MakerLayout::TiffRelative},
+    };
+}
+
+// Records and sub-IFDs that the registry's makers split or open.
+std::vector<Entry> registry_entries()
+{
+    return {
+        undefined(0x001f, {'0', '1', '0', '0', 1, 0, 2, 0}),
+        undefined(0x0098, {'0', '1', '0', '1', 0x4c, 0x60, 0, 0, 0x70, 0x80, 0x3c, 0x90, 0x24, 0x4c, 0x8e, 0x18, 0x34,
+                           0x8e, 0x30}),
+        undefined(0x00a8, {'0', '1', '0', '0', 1, 0, 3, 0, 0x12, 0x01, 0x80, 50, 0, 0, 0, 0, 0, 0, 0}),
+        shorts(0x00e0, {34, 5632, 3750, 140, 50, 5615, 3725}),
+        longs(0x009a, {0, 6000, 4000, 0, 0}),
+        pointer(0x2010, Ifd{{undefined(0x0000, bytes_of("0100")), ascii(0x0203, "OLYMPUS M.12-40mm F2.8")}}),
+        pointer(0x2020, Ifd{{shorts(0x0200, {2}), shorts(0x0201, {0})}}),
+    };
+}
+
 std::vector<Entry> maker_entries()
 {
     return {
@@ -126,10 +161,12 @@ Ifd gps_ifd()
 
 Ifd interop_ifd() { return Ifd{{ascii(0x0001, "R98"), undefined(0x0002, bytes_of("0100"))}}; }
 
-Tiff camera_tiff(const camera &cam, ByteOrder order, bool thumbnail)
+Tiff camera_tiff(const camera &cam, ByteOrder order, bool thumbnail, const std::vector<Entry> &more_in_note = {})
 {
     std::vector<Entry> exif = exposure_entries();
-    exif.push_back(maker_note(cam.header, Ifd{maker_entries()}, cam.layout));
+    std::vector<Entry> note = maker_entries();
+    note.insert(note.end(), more_in_note.begin(), more_in_note.end());
+    exif.push_back(maker_note(cam.header, Ifd{note}, cam.layout));
     exif.push_back(pointer(tag::kInteropIfd, interop_ifd()));
     Ifd ifd0{{ascii(0x010E, "Harbour, at \"dusk\""), ascii(tag::kMake, cam.make), ascii(tag::kModel, cam.model),
               shorts(0x0112, {1}), rationals(0x011A, {{300, 1}}), rationals(0x011B, {{300, 1}}), shorts(0x0128, {2}),
@@ -302,6 +339,14 @@ int main(int argc, char **argv)
         for (uint8_t choice : choices)
             write_seed(dir, order == ByteOrder::Intel ? "newer_ii" : "newer_mm", choice, newer_fields_file(order),
                        true);
+    // The maker-note formats of extended reading; -e is asked for.
+    for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola})
+        for (const camera &cam : registry_cameras(order)) {
+            Tiff tiff = camera_tiff(cam, order, false, registry_entries());
+            for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}, uint8_t{0x06}})
+                write_seed(dir, std::string(cam.name) + (order == ByteOrder::Intel ? "_ii" : "_mm"), choice,
+                           exif_jpeg(tiff), true);
+        }
     // Every container of extended reading around a camera's block; -e is asked for.
     for (Container container : {Container::Tiff, Container::Png, Container::Webp, Container::Heif, Container::Avif,
                                 Container::Cr3, Container::Jxl, Container::Mrw, Container::Raf})

@@ -6,6 +6,7 @@
 #include "exif/field_row.h"
 #include "exif/format/format_extended.h"
 #include "exif/format/formatters.h"
+#include "exif/format/note_values.h"
 #include "exif/ifd_types.h"
 #include "support/file_messages.h"
 #include "support/run_options.h"
@@ -13,33 +14,79 @@
 
 namespace {
 
+// A maker-note group (read with -e) has a formatter of the whole entry.
+using note_formatter = void (*)(const walked_entry &value, char *text);
+
 struct ifd_format_row {
     int32_t ifd_type;
     const char *name;
     ifd_formatter format;
+    note_formatter note_format;
 };
 
 // One row per IFD type, in the order of the type codes.
 // clang-format off
 constexpr ifd_format_row ifd_formats[] = {
-    {ifd_type_camera, "Camera   ", format_field_generic},
-    {ifd_type_image, "Image    ", format_field_generic},
-    {ifd_type_thumbnail, "Thumbnail", format_field_generic},
-    {ifd_type_interop, "InterOp  ", format_field_generic},
-    {ifd_type_olympus, "Maker Note (Olympus)", format_field_olymp},
-    {ifd_type_nikon1, "Maker Note (Nikon models up to E950)", format_field_nikon1},
-    {ifd_type_nikon2, "Maker Note (Nikon model E990 and above)", format_field_nikon2},
-    {ifd_type_casio, "Maker Note (Casio)", format_field_casio},
-    {ifd_type_canon, "Maker Note (Canon PowerShot)", format_field_canong1},
-    {ifd_type_canon_s100, "Maker Note (Canon PowerShot S100)", format_field_canong1},
-    {ifd_type_canon_d30, "Maker Note (Canon EOS D30)", format_field_canong1},
-    {ifd_type_olympus_c2500l, "Maker Note (Olympus C2500L)", format_field_olymp},
-    {ifd_type_fujifilm, "Maker Note (FujiFilm)", format_field_fujifilm},
-    {ifd_type_gps, "GPS", format_field_gps},
-    {ifd_type_minolta, "Maker Note (Minolta)", format_field_generic},
-    {ifd_type_nikon_d1x, "Maker Note (Nikon D1X)", format_field_basic_ifd},
-    {ifd_type_tiff_sub_ifd, "TIFF Sub-IFD", format_field_generic},
-    {ifd_type_unknown, "Unknown  ", format_field_generic},
+    {ifd_type_camera, "Camera   ", format_field_generic, nullptr},
+    {ifd_type_image, "Image    ", format_field_generic, nullptr},
+    {ifd_type_thumbnail, "Thumbnail", format_field_generic, nullptr},
+    {ifd_type_interop, "InterOp  ", format_field_generic, nullptr},
+    {ifd_type_olympus, "Maker Note (Olympus)", format_field_olymp, nullptr},
+    {ifd_type_nikon1, "Maker Note (Nikon models up to E950)", format_field_nikon1, nullptr},
+    {ifd_type_nikon2, "Maker Note (Nikon model E990 and above)", format_field_nikon2, nullptr},
+    {ifd_type_casio, "Maker Note (Casio)", format_field_casio, nullptr},
+    {ifd_type_canon, "Maker Note (Canon PowerShot)", format_field_canong1, nullptr},
+    {ifd_type_canon_s100, "Maker Note (Canon PowerShot S100)", format_field_canong1, nullptr},
+    {ifd_type_canon_d30, "Maker Note (Canon EOS D30)", format_field_canong1, nullptr},
+    {ifd_type_olympus_c2500l, "Maker Note (Olympus C2500L)", format_field_olymp, nullptr},
+    {ifd_type_fujifilm, "Maker Note (FujiFilm)", format_field_fujifilm, nullptr},
+    {ifd_type_gps, "GPS", format_field_gps, nullptr},
+    {ifd_type_minolta, "Maker Note (Minolta)", format_field_generic, nullptr},
+    {ifd_type_nikon_d1x, "Maker Note (Nikon D1X)", format_field_basic_ifd, nullptr},
+    {ifd_type_tiff_sub_ifd, "TIFF Sub-IFD", format_field_generic, nullptr},
+    {ifd_type_unknown, "Unknown  ", format_field_generic, nullptr},
+    {ifd_type_mn_canon, "Maker Note (Canon)", nullptr, format_note_canon},
+    {ifd_type_mn_canon_camera_settings, "Canon Camera Settings", nullptr, format_note_canon},
+    {ifd_type_mn_canon_focal_length, "Canon Focal Length", nullptr, format_note_canon},
+    {ifd_type_mn_canon_shot_info, "Canon Shot Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_panorama, "Canon Panorama", nullptr, format_note_canon},
+    {ifd_type_mn_canon_my_colors, "Canon My Colors", nullptr, format_note_canon},
+    {ifd_type_mn_canon_face_detect, "Canon Face Detect 1", nullptr, format_note_canon},
+    {ifd_type_mn_canon_af_info2, "Canon AF Info 2", nullptr, format_note_canon},
+    {ifd_type_mn_canon_time_info, "Canon Time Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_file_info, "Canon File Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_crop_info, "Canon Crop Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_aspect_info, "Canon Aspect Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_processing, "Canon Processing", nullptr, format_note_canon},
+    {ifd_type_mn_canon_sensor_info, "Canon Sensor Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_color_info, "Canon Color Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_af_micro_adj, "Canon AF Micro Adjustment", nullptr, format_note_canon},
+    {ifd_type_mn_canon_lighting_opt, "Canon Lighting Optimizer", nullptr, format_note_canon},
+    {ifd_type_mn_canon_multi_exp, "Canon Multiple Exposure", nullptr, format_note_canon},
+    {ifd_type_mn_canon_hdr_info, "Canon HDR Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_af_config, "Canon AF Config", nullptr, format_note_canon},
+    {ifd_type_mn_nikon, "Maker Note (Nikon)", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_vr_info, "Nikon VR Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_picture_control, "Nikon Picture Control", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_world_time, "Nikon World Time", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_iso_info, "Nikon ISO Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_hdr_info, "Nikon HDR Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_location_info, "Nikon Location Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_af_info, "Nikon AF Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_lens_data00, "Nikon Lens Data 0100", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_lens_data01, "Nikon Lens Data 0101", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_flash_info, "Nikon Flash Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_multi_exposure, "Nikon Multi Exposure", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_file_info, "Nikon File Info", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_af_tune, "Nikon AF Tune", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_retouch_info, "Nikon Retouch Info", nullptr, format_note_nikon},
+    {ifd_type_mn_fujifilm, "Maker Note (Fujifilm)", nullptr, format_note_fujifilm},
+    {ifd_type_mn_olympus, "Maker Note (Olympus)", nullptr, format_note_olympus},
+    {ifd_type_mn_olympus_equipment, "Olympus Equipment", nullptr, format_note_olympus},
+    {ifd_type_mn_olympus_camera_settings, "Olympus Camera Settings", nullptr, format_note_olympus},
+    {ifd_type_mn_olympus_raw_development, "Olympus Raw Development", nullptr, format_note_olympus},
+    {ifd_type_mn_olympus_image_processing, "Olympus Image Processing", nullptr, format_note_olympus},
+    {ifd_type_mn_olympus_focus_info, "Olympus Focus Info", nullptr, format_note_olympus},
 };
 // clang-format on
 
@@ -85,8 +132,11 @@ void format_entry_value(const walked_entry &value, char *text)
         format_field_basic(value.ctx, value.data_type, value.count, text);
     } else if (!(profile_of(value.ctx).newer_fields && is_standard_ifd(value.ifd_type) &&
                  format_extended_field(value.ctx, value.tag, value.data_type, value.count, text))) {
-        ifd_formats[value.ifd_type].format(value.ctx, value.tag, value.data_type, value.count, value.store->model_code,
-                                           text);
+        const ifd_format_row &format = ifd_formats[value.ifd_type];
+        if (format.note_format != nullptr)
+            format.note_format(value, text);
+        else
+            format.format(value.ctx, value.tag, value.data_type, value.count, value.store->model_code, text);
     }
 }
 

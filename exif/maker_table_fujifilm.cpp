@@ -1,0 +1,107 @@
+// Fujifilm maker notes: the tag table of the note's IFD and of what hangs from it.
+// Tag numbers and names follow the public tag documentation.
+#include <iterator>
+
+#include "exif/ifd_types.h"
+#include "exif/maker_tables.h"
+
+namespace {
+
+// Columns as in the main table: tag, group, nickname, description, data type,
+// count, opens_ifd, list_column (default), sql_quote, is_date.
+// clang-format off
+constinit ifd_field_defn_row rows[] = {
+    // Maker Note (Fujifilm)
+    {0x0000, ifd_type_mn_fujifilm, "fuji-version", "Version", 18, 0, 0, -1, 1, 0},
+    {0x0010, ifd_type_mn_fujifilm, "fuji-internal-serial-num", "Internal Serial Number", 18, 0, 0, -1, 1, 0},
+    {0x1000, ifd_type_mn_fujifilm, "fuji-quality", "Quality", 18, 0, 0, -1, 1, 0},
+    {0x1001, ifd_type_mn_fujifilm, "fuji-sharpness", "Sharpness", 18, 0, 0, -1, 1, 0},
+    {0x1002, ifd_type_mn_fujifilm, "fuji-white-balance", "White Balance", 18, 0, 0, -1, 1, 0},
+    {0x1003, ifd_type_mn_fujifilm, "fuji-saturation", "Saturation", 18, 0, 0, -1, 1, 0},
+    {0x1004, ifd_type_mn_fujifilm, "fuji-contrast", "Contrast", 18, 0, 0, -1, 1, 0},
+    {0x1005, ifd_type_mn_fujifilm, "fuji-color-temperature", "Color Temperature", 18, 0, 0, -1, 1, 0},
+    {0x1006, ifd_type_mn_fujifilm, "fuji-contrast-1006", "Contrast 2", 18, 0, 0, -1, 1, 0},
+    {0x100a, ifd_type_mn_fujifilm, "fuji-white-bal-fine-tune", "White Balance Fine Tune", 18, 0, 0, -1, 1, 0},
+    {0x100b, ifd_type_mn_fujifilm, "fuji-noise-reduction", "Noise Reduction", 18, 0, 0, -1, 1, 0},
+    {0x100e, ifd_type_mn_fujifilm, "fuji-noise-reduction-100e", "Noise Reduction 2", 18, 0, 0, -1, 1, 0},
+    {0x100f, ifd_type_mn_fujifilm, "fuji-clarity", "Clarity", 18, 0, 0, -1, 1, 0},
+    {0x1010, ifd_type_mn_fujifilm, "fuji-flash-mode", "Fuji Flash Mode", 18, 0, 0, -1, 1, 0},
+    {0x1011, ifd_type_mn_fujifilm, "fuji-flash-exposure-comp", "Flash Exposure Comp", 18, 0, 0, -1, 1, 0},
+    {0x1020, ifd_type_mn_fujifilm, "fuji-macro", "Macro", 18, 0, 0, -1, 1, 0},
+    {0x1021, ifd_type_mn_fujifilm, "fuji-focus-mode", "Focus Mode", 18, 0, 0, -1, 1, 0},
+    {0x1022, ifd_type_mn_fujifilm, "fuji-af-mode", "AF Mode", 18, 0, 0, -1, 1, 0},
+    {0x1023, ifd_type_mn_fujifilm, "fuji-focus-pixel", "Focus Pixel", 18, 0, 0, -1, 1, 0},
+    {0x1030, ifd_type_mn_fujifilm, "fuji-slow-sync", "Slow Sync", 18, 0, 0, -1, 1, 0},
+    {0x1031, ifd_type_mn_fujifilm, "fuji-picture-mode", "Picture Mode", 18, 0, 0, -1, 1, 0},
+    {0x1032, ifd_type_mn_fujifilm, "fuji-exposure-count", "Exposure Count", 18, 0, 0, -1, 1, 0},
+    {0x1033, ifd_type_mn_fujifilm, "fuji-exr-auto", "EXR Auto", 18, 0, 0, -1, 1, 0},
+    {0x1034, ifd_type_mn_fujifilm, "fuji-exr-mode", "EXR Mode", 18, 0, 0, -1, 1, 0},
+    {0x1040, ifd_type_mn_fujifilm, "fuji-shadow-tone", "Shadow Tone", 18, 0, 0, -1, 1, 0},
+    {0x1041, ifd_type_mn_fujifilm, "fuji-highlight-tone", "Highlight Tone", 18, 0, 0, -1, 1, 0},
+    {0x1044, ifd_type_mn_fujifilm, "fuji-digital-zoom", "Digital Zoom", 18, 0, 0, -1, 1, 0},
+    {0x1045, ifd_type_mn_fujifilm, "fuji-lens-modulation-opti", "Lens Modulation Optimizer", 18, 0, 0, -1, 1, 0},
+    {0x1047, ifd_type_mn_fujifilm, "fuji-grain-effect-roughne", "Grain Effect Roughness", 18, 0, 0, -1, 1, 0},
+    {0x1048, ifd_type_mn_fujifilm, "fuji-color-chrome-effect", "Color Chrome Effect", 18, 0, 0, -1, 1, 0},
+    {0x1049, ifd_type_mn_fujifilm, "fuji-bw-adjustment", "BW Adjustment", 18, 0, 0, -1, 1, 0},
+    {0x104b, ifd_type_mn_fujifilm, "fuji-bw-magenta-green", "BW Magenta Green", 18, 0, 0, -1, 1, 0},
+    {0x104c, ifd_type_mn_fujifilm, "fuji-grain-effect-size", "Grain Effect Size", 18, 0, 0, -1, 1, 0},
+    {0x104d, ifd_type_mn_fujifilm, "fuji-crop-mode", "Crop Mode", 18, 0, 0, -1, 1, 0},
+    {0x104e, ifd_type_mn_fujifilm, "fuji-color-chrome-fx-blue", "Color Chrome FX Blue", 18, 0, 0, -1, 1, 0},
+    {0x1050, ifd_type_mn_fujifilm, "fuji-shutter-type", "Shutter Type", 18, 0, 0, -1, 1, 0},
+    {0x1100, ifd_type_mn_fujifilm, "fuji-auto-bracketing", "Auto Bracketing", 18, 0, 0, -1, 1, 0},
+    {0x1101, ifd_type_mn_fujifilm, "fuji-sequence-number", "Sequence Number", 18, 0, 0, -1, 1, 0},
+    {0x1105, ifd_type_mn_fujifilm, "fuji-pixel-shift-shots", "Pixel Shift Shots", 18, 0, 0, -1, 1, 0},
+    {0x1106, ifd_type_mn_fujifilm, "fuji-pixel-shift-offset", "Pixel Shift Offset", 18, 0, 0, -1, 1, 0},
+    {0x1153, ifd_type_mn_fujifilm, "fuji-panorama-angle", "Panorama Angle", 18, 0, 0, -1, 1, 0},
+    {0x1154, ifd_type_mn_fujifilm, "fuji-panorama-direction", "Panorama Direction", 18, 0, 0, -1, 1, 0},
+    {0x1201, ifd_type_mn_fujifilm, "fuji-advanced-filter", "Advanced Filter", 18, 0, 0, -1, 1, 0},
+    {0x1210, ifd_type_mn_fujifilm, "fuji-color-mode", "Color Mode", 18, 0, 0, -1, 1, 0},
+    {0x1300, ifd_type_mn_fujifilm, "fuji-blur-warning", "Blur Warning", 18, 0, 0, -1, 1, 0},
+    {0x1301, ifd_type_mn_fujifilm, "fuji-focus-warning", "Focus Warning", 18, 0, 0, -1, 1, 0},
+    {0x1302, ifd_type_mn_fujifilm, "fuji-exposure-warning", "Exposure Warning", 18, 0, 0, -1, 1, 0},
+    {0x1304, ifd_type_mn_fujifilm, "fuji-ge-image-size", "GE Image Size", 18, 0, 0, -1, 1, 0},
+    {0x1400, ifd_type_mn_fujifilm, "fuji-dynamic-range", "Dynamic Range", 18, 0, 0, -1, 1, 0},
+    {0x1401, ifd_type_mn_fujifilm, "fuji-film-mode", "Film Mode", 18, 0, 0, -1, 1, 0},
+    {0x1402, ifd_type_mn_fujifilm, "fuji-dynamic-range-settin", "Dynamic Range Setting", 18, 0, 0, -1, 1, 0},
+    {0x1403, ifd_type_mn_fujifilm, "fuji-dev-dynamic-range", "Development Dynamic Range", 18, 0, 0, -1, 1, 0},
+    {0x1404, ifd_type_mn_fujifilm, "fuji-min-focal-length", "Min Focal Length", 18, 0, 0, -1, 1, 0},
+    {0x1405, ifd_type_mn_fujifilm, "fuji-max-focal-length", "Max Focal Length", 18, 0, 0, -1, 1, 0},
+    {0x1406, ifd_type_mn_fujifilm, "fuji-max-ap-at-min-focal", "Max Aperture At Min Focal", 18, 0, 0, -1, 1, 0},
+    {0x1407, ifd_type_mn_fujifilm, "fuji-max-ap-at-max-focal", "Max Aperture At Max Focal", 18, 0, 0, -1, 1, 0},
+    {0x140b, ifd_type_mn_fujifilm, "fuji-auto-dynamic-range", "Auto Dynamic Range", 18, 0, 0, -1, 1, 0},
+    {0x1422, ifd_type_mn_fujifilm, "fuji-image-stabilization", "Image Stabilization", 18, 0, 0, -1, 1, 0},
+    {0x1425, ifd_type_mn_fujifilm, "fuji-scene-recognition", "Scene Recognition", 18, 0, 0, -1, 1, 0},
+    {0x1431, ifd_type_mn_fujifilm, "fuji-rating", "Rating", 18, 0, 0, -1, 1, 0},
+    {0x1436, ifd_type_mn_fujifilm, "fuji-image-generation", "Image Generation", 18, 0, 0, -1, 1, 0},
+    {0x1438, ifd_type_mn_fujifilm, "fuji-image-count", "Image Count", 18, 0, 0, -1, 1, 0},
+    {0x1443, ifd_type_mn_fujifilm, "fuji-d-range-priority", "D Range Priority", 18, 0, 0, -1, 1, 0},
+    {0x1444, ifd_type_mn_fujifilm, "fuji-d-range-priority-aut", "D Range Priority Auto", 18, 0, 0, -1, 1, 0},
+    {0x1445, ifd_type_mn_fujifilm, "fuji-d-range-priority-fix", "D Range Priority Fixed", 18, 0, 0, -1, 1, 0},
+    {0x1446, ifd_type_mn_fujifilm, "fuji-flicker-reduction", "Flicker Reduction", 18, 0, 0, -1, 1, 0},
+    {0x1447, ifd_type_mn_fujifilm, "fuji-model", "Fuji Model", 18, 0, 0, -1, 1, 0},
+    {0x1448, ifd_type_mn_fujifilm, "fuji-model2", "Fuji Model 2", 18, 0, 0, -1, 1, 0},
+    {0x144d, ifd_type_mn_fujifilm, "fuji-roll-angle", "Roll Angle", 18, 0, 0, -1, 1, 0},
+    {0x3803, ifd_type_mn_fujifilm, "fuji-video-recording-mode", "Video Recording Mode", 18, 0, 0, -1, 1, 0},
+    {0x3804, ifd_type_mn_fujifilm, "fuji-peripheral-lighting", "Peripheral Lighting", 18, 0, 0, -1, 1, 0},
+    {0x3806, ifd_type_mn_fujifilm, "fuji-video-compression", "Video Compression", 18, 0, 0, -1, 1, 0},
+    {0x3820, ifd_type_mn_fujifilm, "fuji-frame-rate", "Frame Rate", 18, 0, 0, -1, 1, 0},
+    {0x3821, ifd_type_mn_fujifilm, "fuji-frame-width", "Frame Width", 18, 0, 0, -1, 1, 0},
+    {0x3822, ifd_type_mn_fujifilm, "fuji-frame-height", "Frame Height", 18, 0, 0, -1, 1, 0},
+    {0x3824, ifd_type_mn_fujifilm, "fuji-full-hd-high-speed-r", "Full HD High Speed Rec", 18, 0, 0, -1, 1, 0},
+    {0x4005, ifd_type_mn_fujifilm, "fuji-face-element-sel", "Face Element Selected", 18, 0, 0, -1, 1, 0},
+    {0x4100, ifd_type_mn_fujifilm, "fuji-faces-detected", "Faces Detected", 18, 0, 0, -1, 1, 0},
+    {0x4103, ifd_type_mn_fujifilm, "fuji-face-positions", "Face Positions", 18, 0, 0, -1, 1, 0},
+    {0x4200, ifd_type_mn_fujifilm, "fuji-num-face-elements", "Num Face Elements", 18, 0, 0, -1, 1, 0},
+    {0x4201, ifd_type_mn_fujifilm, "fuji-face-element-types", "Face Element Types", 18, 0, 0, -1, 1, 0},
+    {0x4203, ifd_type_mn_fujifilm, "fuji-face-elem-positions", "Face Element Positions", 18, 0, 0, -1, 1, 0},
+    {0x8000, ifd_type_mn_fujifilm, "fuji-file-source", "File Source", 18, 0, 0, -1, 1, 0},
+    {0x8002, ifd_type_mn_fujifilm, "fuji-order-number", "Order Number", 18, 0, 0, -1, 1, 0},
+    {0x8003, ifd_type_mn_fujifilm, "fuji-frame-number", "Frame Number", 18, 0, 0, -1, 1, 0},
+    {0xb211, ifd_type_mn_fujifilm, "fuji-parallax", "Parallax", 18, 0, 0, -1, 1, 0},
+};
+// clang-format on
+
+}  // namespace
+
+const maker_links fujifilm_links = {{}, {}};
+const std::span<ifd_field_defn_row> fujifilm_rows = rows;
