@@ -26,7 +26,8 @@ constexpr int32_t ifd_type_minolta = 14;
 constexpr int32_t ifd_type_nikon_d1x = 15;
 constexpr int32_t ifd_type_tiff_sub_ifd = 16;  // an IFD of the TIFF sub-IFD list
 constexpr int32_t ifd_type_unknown = 17;       // not placed; also unknown tags
-constexpr int32_t ifd_type_count = 18;
+constexpr int32_t ifd_type_packet = 18;        // no IFD: the fields chosen from XMP and IPTC (-e)
+constexpr int32_t ifd_type_count = 19;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

@@ -45,5 +45,9 @@ void display_field_names()
         print_row(row);
     }
     print_extended_rows(last_type);
+    if (exif_opts_p->extended) {
+        printf("\n%s\n", ifd_type_name(ifd_type_packet));
+        print_extended_rows(ifd_type_packet);
+    }
     printf("\n");
 }

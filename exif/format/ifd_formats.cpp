@@ -39,6 +39,7 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_nikon_d1x, "Maker Note (Nikon D1X)", format_field_basic_ifd},
     {ifd_type_tiff_sub_ifd, "TIFF Sub-IFD", format_field_generic},
     {ifd_type_unknown, "Unknown  ", format_field_generic},
+    {ifd_type_packet, "XMP and IPTC", format_field_generic},
 };
 // clang-format on
 

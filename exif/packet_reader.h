@@ -1,0 +1,12 @@
+// Reads a file's XMP packets and IPTC records into the packet store (with -e):
+// the blocks its container's locator finds, then a sidecar NAME.xmp beside
+// it, whose properties are kept as a source of their own (they win over the
+// embedded ones where a field is chosen, exif/packet_fields.h).
+#pragma once
+#include <cstdio>
+
+#include "exif/packet_blocks.h"
+
+// fp is the open file, file_name its name as opened (relative to the current
+// directory), which also finds the sidecar and names the file in warnings.
+void read_packets(FILE *fp, packet_locator locate, const char *file_name);
