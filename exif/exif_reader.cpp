@@ -175,8 +175,12 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     int rc = read_exif_block(&ctx, &ifd_fields, &container);
     close_window();
     // With -e, the XMP and IPTC blocks, read apart from the EXIF block's window.
-    if (exif_opts_p->extended && container != nullptr && container->locate_packets != nullptr)
+    if (exif_opts_p->extended && container != nullptr && container->locate_packets != nullptr) {
         read_packets(fp, container->locate_packets, file_name);
+        // A file without EXIF data is listed all the same for its XMP or IPTC data.
+        if ((rc == err_no_exif || rc == err_no_exif_header || rc == err_no_exif_in_file) && packets.count > 0)
+            rc = exif_ok;
+    }
     close_file(fp);
     if (rc == exif_ok && sort)
         sort_fields(&ifd_fields);

@@ -196,7 +196,7 @@ size_t utf8_text(const unsigned char *in, size_t length, char *out, size_t size)
 void store_dataset(const unsigned char *block, const dataset_at &d, bool utf8)
 {
     const iptc_dataset *known = find_dataset(d.record, d.number);
-    char name[24];
+    char name[40];
     if (known != nullptr)
         snprintf(name, sizeof name, "%s", known->name);
     else

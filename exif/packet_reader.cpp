@@ -89,7 +89,9 @@ void read_iptc(const file_reader &file, const packet_block &block, const char *f
     size_t iptc_length = n;
     if (block.kind == packet_kind::photoshop && !find_iptc_resource(iptc_area, n, &iptc, &iptc_length))
         return;
+    begin_packet_block();
     read_iptc_block(iptc, iptc_length, file_name);
+    end_packet_block();
 }
 
 // The sidecar's name: the file's with its extension replaced by ".xmp"

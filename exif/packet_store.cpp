@@ -6,7 +6,38 @@
 
 packet_store packets;
 
-void begin_packet_store() { packets.count = 0; }
+namespace {
+
+int block_start;  // index of the current block's first property
+
+packet_property *find_from(int from, packet_source source, const char *name)
+{
+    for (int i = from; i < packets.count; i++)
+        if (packets.properties[i].source == source && strcmp(packets.properties[i].name, name) == 0)
+            return &packets.properties[i];
+    return nullptr;
+}
+
+}  // namespace
+
+void begin_packet_store() { packets.count = 0, block_start = 0; }
+
+void begin_packet_block() { block_start = packets.count; }
+
+void end_packet_block()
+{
+    int kept = 0;
+    for (int i = 0; i < packets.count; i++) {
+        const packet_property &p = packets.properties[i];
+        if (i < block_start && find_from(block_start, p.source, p.name) != nullptr)
+            continue;  // given again by the block
+        if (kept != i)
+            packets.properties[kept] = p;
+        kept++;
+    }
+    packets.count = kept;
+    block_start = kept;
+}
 
 packet_property *find_packet_property(packet_source source, const char *name)
 {
@@ -36,7 +67,7 @@ void append_text(char *value, const char *text, size_t length)
 
 packet_property *add_packet_value(packet_source source, const char *name, const char *value, int value_length)
 {
-    packet_property *property = find_packet_property(source, name);
+    packet_property *property = find_from(block_start, source, name);
     if (property != nullptr) {
         append_text(property->value, ", ", 2);
     } else {

@@ -33,5 +33,10 @@ packet_property *find_packet_property(packet_source source, const char *name);
 // source joins the first after ", " (the items of a list, repeated datasets).
 // Returns the property, nullptr when the store is full.
 packet_property *add_packet_value(packet_source source, const char *name, const char *value, int value_length);
+// Where the properties of a block begin: add_packet_value joins a value only to a
+// property of the block, and end_packet_block drops an earlier block's
+// properties that the block gave again (a later packet replaces an earlier one).
+void begin_packet_block();
+void end_packet_block();
 // Moves the property at index `from` to index `to` (< from), shifting those between.
 void move_packet_property(int from, int to);

@@ -401,6 +401,7 @@ void begin_xmp_packet(packet_source source, const char *file_name)
 {
     arena_used = 0;
     arena_last = 0;
+    begin_packet_block();
     state.parser = XML_ParserCreate_MM(nullptr, &arena_suite, name_separator_text);
     state.source = source;
     state.file_name = file_name;
@@ -441,6 +442,7 @@ bool feed_xmp_packet(const char *data, size_t length, bool last)
 
 void end_xmp_packet()
 {
+    end_packet_block();
     if (state.parser != nullptr)
         XML_ParserFree(state.parser);
     state.parser = nullptr;

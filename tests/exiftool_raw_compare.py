@@ -254,8 +254,8 @@ def ours_fields(run, names):
 
 def differences(ours, theirs, error, start):
     """{field: description} of one file; field "*" when tagsift read no EXIF block."""
-    if error and theirs:
-        return {"*": "tagsift: " + error}
+    if theirs and (error or not ours):  # with XMP or IPTC alone, a file is listed without EXIF fields
+        return {"*": "tagsift: " + (error or "no EXIF block")}
     found = {}
     for (group, tag), value in theirs.items():
         mine = ours.get((group, tag), ours.get(("Unknown", tag)))
