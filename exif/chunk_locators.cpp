@@ -112,8 +112,9 @@ void add_png_xmp(const file_reader &file, uint64_t data, uint64_t end, packet_bl
 
 }  // namespace
 
-void locate_png_packets(const file_reader &file, packet_blocks *found)
+void locate_png_packets(const file_reader &file, const file_head &head, packet_blocks *found)
 {
+    (void)head;  // read again: few files of these containers, and they need more than the head
     found->count = 0;
     uint64_t at = sizeof png_signature;
     for (int walked = 0; walked < max_chunks_walked; walked++) {
@@ -130,8 +131,9 @@ void locate_png_packets(const file_reader &file, packet_blocks *found)
     }
 }
 
-void locate_webp_packets(const file_reader &file, packet_blocks *found)
+void locate_webp_packets(const file_reader &file, const file_head &head, packet_blocks *found)
 {
+    (void)head;  // read again: few files of these containers, and they need more than the head
     found->count = 0;
     unsigned char riff[12];
     if (!read_at(file, 0, file.size, riff, sizeof riff))

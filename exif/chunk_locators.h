@@ -12,5 +12,5 @@ bool is_webp(const unsigned char *first_bytes, int32_t valid);
 
 // PNG: the XMP packet of the iTXt chunk "XML:com.adobe.xmp" (uncompressed; a
 // compressed one is passed over). WebP: the chunk "XMP ".
-void locate_png_packets(const file_reader &file, packet_blocks *found);
-void locate_webp_packets(const file_reader &file, packet_blocks *found);
+void locate_png_packets(const file_reader &file, const file_head &head, packet_blocks *found);
+void locate_webp_packets(const file_reader &file, const file_head &head, packet_blocks *found);

@@ -2,6 +2,9 @@
 
 #include <csetjmp>
 #include <csignal>
+#include <cstring>
+
+#include <algorithm>
 
 #include "exif/chunk_locators.h"
 #include "exif/field_sort.h"
@@ -61,6 +64,8 @@ const container_row *find_container(const buf_context &ctx)
 // it); its pages then end in a bus error, which ends the file's reading as a
 // failed read instead of the run.
 sigjmp_buf mapped_read_failed;
+
+unsigned char file_start[1024];
 
 void on_bus_error(int)
 {
@@ -170,17 +175,27 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
 
     buf_context ctx{};
     open_window(fp, &ctx);
+    // The file's first bytes, kept for the XMP and IPTC locators (-e): the
+    // EXIF reading may move the window on.
+    const bool with_packets = exif_opts_p->extended;
+    size_t file_start_valid = 0;
+    if (with_packets) {
+        file_start_valid = std::min(sizeof file_start, static_cast<size_t>(window_valid_bytes()));
+        memcpy(file_start, ctx.buf_start, file_start_valid);
+    }
     trace("%s: items read = %d\n", file_name, window_valid_bytes());
     const container_row *container = nullptr;
     int rc = read_exif_block(&ctx, &ifd_fields, &container);
-    close_window();
-    // With -e, the XMP and IPTC blocks, read apart from the EXIF block's window.
-    if (exif_opts_p->extended && container != nullptr && container->locate_packets != nullptr) {
-        read_packets(fp, container->locate_packets, file_name);
+    // With -e, the XMP and IPTC blocks, read apart from the EXIF block's window
+    // (the size is known from opening the file).
+    if (with_packets && container != nullptr && container->locate_packets != nullptr) {
+        read_packets({fileno(fp), ifd_fields.file_size}, {file_start, file_start_valid}, container->locate_packets,
+                     file_name);
         // A file without EXIF data is listed all the same for its XMP or IPTC data.
         if ((rc == err_no_exif || rc == err_no_exif_header || rc == err_no_exif_in_file) && packets.count > 0)
             rc = exif_ok;
     }
+    close_window();
     close_file(fp);
     if (rc == exif_ok && sort)
         sort_fields(&ifd_fields);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "exif/packet_store.h"
+#include "support/text_copy.h"
 #include "support/trace.h"
 #include "support/utf8_text.h"
 
@@ -198,7 +199,7 @@ void store_dataset(const unsigned char *block, const dataset_at &d, bool utf8)
     const iptc_dataset *known = find_dataset(d.record, d.number);
     char name[40];
     if (known != nullptr)
-        snprintf(name, sizeof name, "%s", known->name);
+        copy_text(name, sizeof name, known->name);
     else
         snprintf(name, sizeof name, "%u:%u", d.record, d.number);
     char value[packet_value_size];

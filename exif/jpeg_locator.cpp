@@ -125,26 +125,33 @@ constexpr int max_segments_walked = 1024;
 
 // Small reads of the file through one block held in memory: the segments
 // before the image data mostly lie in the first few kilobytes, so a file
-// without packets costs a read or two.
+// without packets costs a read at most (past a large EXIF segment).
+// The file's head, as the EXIF reading left it, serves the first reads.
 struct cached_reader {
-    explicit cached_reader(const file_reader &f) : file(f) {}
+    cached_reader(const file_reader &f, const file_head &head)
+        : file(f), cached(head.start), cached_valid(head.start != nullptr ? head.valid : 0)
+    {
+    }
     const file_reader &file;
-    unsigned char block[4096];
-    uint64_t block_start = 0;
-    size_t block_valid = 0;
+    const unsigned char *cached;  // file offset cached_start
+    uint64_t cached_start = 0;
+    size_t cached_valid;
+    unsigned char block[1024];
 
     bool read(uint64_t offset, void *out, size_t n)
     {
-        if (offset < block_start || offset - block_start > block_valid || block_valid - (offset - block_start) < n) {
+        if (offset < cached_start || offset - cached_start > cached_valid ||
+            cached_valid - (offset - cached_start) < n) {
             size_t want = file.size > offset && file.size - offset < sizeof block ? file.size - offset : sizeof block;
             if (n > sizeof block || !read_at(file, offset, file.size, block, want))
                 return false;
-            block_start = offset;
-            block_valid = want;
+            cached = block;
+            cached_start = offset;
+            cached_valid = want;
             if (want < n)
                 return false;
         }
-        memcpy(out, block + (offset - block_start), n);
+        memcpy(out, cached + (offset - cached_start), n);
         return true;
     }
 };
@@ -156,10 +163,10 @@ bool begins_with(const unsigned char *data, size_t valid, const char *signature,
 
 }  // namespace
 
-void locate_jpeg_packets(const file_reader &file, packet_blocks *found)
+void locate_jpeg_packets(const file_reader &file, const file_head &head, packet_blocks *found)
 {
     found->count = 0;
-    cached_reader reader(file);
+    cached_reader reader(file, head);
     unsigned char extension_guid[32];
     bool have_guid = false;
     uint64_t at = 2;  // after the start-of-image marker

@@ -20,4 +20,4 @@ bool is_jpeg(const unsigned char *first_bytes, int32_t valid);
 // of scan: APP1 "http://ns.adobe.com/xap/1.0/" (the packet), APP1
 // "http://ns.adobe.com/xmp/extension/" (parts of the extended packet, those of
 // the first GUID seen) and APP13 "Photoshop 3.0" (image resources).
-void locate_jpeg_packets(const file_reader &file, packet_blocks *found);
+void locate_jpeg_packets(const file_reader &file, const file_head &head, packet_blocks *found);

@@ -300,8 +300,9 @@ bool add_cr3_xmp(const file_reader &file, uint64_t from, uint64_t limit, packet_
 
 }  // namespace
 
-void locate_media_packets(const file_reader &file, packet_blocks *found)
+void locate_media_packets(const file_reader &file, const file_head &head, packet_blocks *found)
 {
+    (void)head;  // read again: few files of these containers, and they need more than the head
     found->count = 0;
     unsigned char first_bytes[12];
     if (!read_at(file, 0, file.size, first_bytes, sizeof first_bytes))

@@ -12,4 +12,4 @@ bool is_media_file(const unsigned char *first_bytes, int32_t valid);
 
 // HEIF and AVIF: the `mime` item of type application/rdf+xml; CR3: the XMP
 // uuid box; JPEG XL: the `xml ` box.
-void locate_media_packets(const file_reader &file, packet_blocks *found);
+void locate_media_packets(const file_reader &file, const file_head &head, packet_blocks *found);

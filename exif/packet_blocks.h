@@ -1,6 +1,7 @@
 // Where a container keeps its XMP packets and IPTC records, as its locator
 // found them (read with -e only): byte ranges of the file, in file order.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "exif/container_reads.h"
@@ -35,5 +36,12 @@ inline void add_packet_block(packet_blocks *found, packet_kind kind, uint64_t of
         found->blocks[found->count++] = {kind, offset, length, part_offset};
 }
 
+// The file's first bytes as the EXIF reading left them in memory (none: a
+// null start), so that a locator need not read them again.
+struct file_head {
+    const unsigned char *start;
+    size_t valid;
+};
+
 // A container's locator of packets; finds nothing where the file has none.
-using packet_locator = void (*)(const file_reader &file, packet_blocks *found);
+using packet_locator = void (*)(const file_reader &file, const file_head &head, packet_blocks *found);

@@ -95,30 +95,27 @@ void read_iptc(const file_reader &file, const packet_block &block, const char *f
 }
 
 // The sidecar's name: the file's with its extension replaced by ".xmp"
-// (NAME.xmp), else with ".xmp" added (NAME.jpg.xmp, as darktable writes it).
+// (NAME.xmp, as Lightroom writes it). One name only: looking for a second
+// (darktable's NAME.jpg.xmp) would cost every file without one a second
+// failed lookup.
 int open_sidecar(const char *file_name)
 {
     char name[4096];
     const char *slash = strrchr(file_name, '/');
     const char *dot = strrchr(slash != nullptr ? slash : file_name, '.');
     size_t stem = dot != nullptr ? static_cast<size_t>(dot - file_name) : strlen(file_name);
-    for (int attempt = 0; attempt < 2; attempt++) {
-        size_t kept = attempt == 0 ? stem : strlen(file_name);
-        if (attempt == 1 && kept == stem)
-            break;  // a name without extension has one sidecar name only
-        if (kept + 5 > sizeof name)
-            return -1;
-        memcpy(name, file_name, kept);
-        memcpy(name + kept, ".xmp", 5);
-        // Without waiting: a FIFO planted under the sidecar's name must not stop the run.
-        int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st;
-        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-            return fd;
-        close(fd);
-    }
+    if (stem + 5 > sizeof name)
+        return -1;
+    memcpy(name, file_name, stem);
+    memcpy(name + stem, ".xmp", 5);
+    // Without waiting: a FIFO planted under the sidecar's name must not stop the run.
+    int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return fd;
+    close(fd);
     return -1;
 }
 
@@ -136,10 +133,9 @@ void read_sidecar(const char *file_name)
 
 }  // namespace
 
-void read_packets(FILE *fp, packet_locator locate, const char *file_name)
+void read_packets(const file_reader &file, const file_head &head, packet_locator locate, const char *file_name)
 {
-    const file_reader file = reader_of(fp);
-    locate(file, &found);
+    locate(file, head, &found);
     bool extended_read = false;
     for (int i = 0; i < found.count; i++) {
         const packet_block &block = found.blocks[i];

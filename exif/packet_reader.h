@@ -3,10 +3,9 @@
 // it, whose properties are kept as a source of their own (they win over the
 // embedded ones where a field is chosen, exif/packet_fields.h).
 #pragma once
-#include <cstdio>
-
 #include "exif/packet_blocks.h"
 
-// fp is the open file, file_name its name as opened (relative to the current
-// directory), which also finds the sidecar and names the file in warnings.
-void read_packets(FILE *fp, packet_locator locate, const char *file_name);
+// `file` is the open file and `head` its first bytes in memory; file_name its
+// name as opened (relative to the current directory), which also finds the
+// sidecar and names the file in warnings.
+void read_packets(const file_reader &file, const file_head &head, packet_locator locate, const char *file_name);

@@ -65,8 +65,9 @@ constexpr uint32_t max_ifd0_entries = 1024;
 
 }  // namespace
 
-void locate_tiff_packets(const file_reader &file, packet_blocks *found)
+void locate_tiff_packets(const file_reader &file, const file_head &head, packet_blocks *found)
 {
+    (void)head;  // read again: few files of these containers, and they need more than the head
     found->count = 0;
     unsigned char header[8];
     if (!read_at(file, 0, file.size, header, sizeof header))

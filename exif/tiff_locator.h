@@ -8,4 +8,4 @@ bool is_tiff(const unsigned char *first_bytes, int32_t valid);
 [[nodiscard]] int locate_tiff_exif(const file_reader &file, exif_blocks *found);
 
 // The XMP packet (tag 700) and IPTC datasets (tag 33723) of IFD0.
-void locate_tiff_packets(const file_reader &file, packet_blocks *found);
+void locate_tiff_packets(const file_reader &file, const file_head &head, packet_blocks *found);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/text_copy.h"
 #include "support/trace.h"
 
 namespace {
@@ -187,7 +188,6 @@ struct parse_state {
     const char *file_name;
     bool ended;        // in error or at the root's end: nothing more is parsed
     bool root_closed;  // the root element ended: what follows is padding
-    bool stopped_why_set;
     size_t fed;
     int depth;
     frame frames[max_xmp_depth];
@@ -205,7 +205,6 @@ void stop_packet(const char *why)
         warn("Warning: file %s: XMP packet ends at line %lu: %s\n", state.file_name,
              static_cast<unsigned long>(XML_GetCurrentLineNumber(state.parser)), why);
     state.ended = true;
-    state.stopped_why_set = true;
     XML_StopParser(state.parser, XML_FALSE);
 }
 
@@ -292,7 +291,7 @@ void on_start(void *, const XML_Char *name, const XML_Char **attributes)
         if (named(n, rdf_uri, "li")) {
             f.kind = role::item;
             if (const char *lang = find_attribute(attributes, xml_uri, "lang"))
-                snprintf(f.lang, sizeof f.lang, "%s", lang);
+                copy_text(f.lang, sizeof f.lang, lang);
         } else if (named(n, rdf_uri, "value")) {
             f.kind = role::value;
         } else if (named(n, rdf_uri, "Alt")) {
@@ -307,7 +306,7 @@ void on_start(void *, const XML_Char *name, const XML_Char **attributes)
         f.has_fields = store_attribute_fields(attributes);
     if (f.kind != role::structural)
         if (const char *resource = find_attribute(attributes, rdf_uri, "resource")) {
-            snprintf(state.text, sizeof state.text, "%s", resource);
+            copy_text(state.text, sizeof state.text, resource);
             state.text_length = static_cast<int>(strlen(state.text));
         }
 }
@@ -327,10 +326,12 @@ void store_item_value(frame &f, frame *container)
     bool in_alt = container != nullptr && container->is_alt;
     bool is_default = !in_alt || f.lang[0] == '\0' || strcmp(f.lang, "x-default") == 0;
     char name[packet_name_size];
-    if (is_default)
-        snprintf(name, sizeof name, "%s", state.path);
-    else
-        snprintf(name, sizeof name, "%s[%s]", state.path, f.lang);
+    copy_text(name, sizeof name, state.path);
+    if (!is_default) {
+        append_text(name, sizeof name, "[");
+        append_text(name, sizeof name, f.lang);
+        append_text(name, sizeof name, "]");
+    }
     bool fresh = false;
     int index = store_value(name, state.text, state.text_length, &fresh);
     if (!in_alt || index < 0 || !fresh)
@@ -407,7 +408,6 @@ void begin_xmp_packet(packet_source source, const char *file_name)
     state.file_name = file_name;
     state.ended = state.parser == nullptr;
     state.root_closed = false;
-    state.stopped_why_set = false;
     state.fed = 0;
     state.depth = 0;
     state.path_length = 0;
@@ -432,9 +432,10 @@ bool feed_xmp_packet(const char *data, size_t length, bool last)
         return false;
     }
     state.fed += length;
-    if (XML_Parse(state.parser, data, static_cast<int>(length), last) == XML_STATUS_ERROR && !state.root_closed &&
-        !state.stopped_why_set)
-        stop_packet(XML_ErrorString(XML_GetErrorCode(state.parser)));
+    if (XML_Parse(state.parser, data, static_cast<int>(length), last) == XML_STATUS_ERROR && !state.ended)
+        stop_packet(XML_GetErrorCode(state.parser) == XML_ERROR_NO_MEMORY
+                        ? "a tag larger than the parser's 1 MiB area"  // large data in attributes
+                        : XML_ErrorString(XML_GetErrorCode(state.parser)));
     if (last && !state.ended && !state.root_closed)
         stop_packet("the packet ends inside its root element");
     return !state.ended;
