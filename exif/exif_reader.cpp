@@ -190,7 +190,7 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     // (the size is known from opening the file).
     if (with_packets && container != nullptr && container->locate_packets != nullptr) {
         read_packets({fileno(fp), ifd_fields.file_size}, {file_start, file_start_valid}, container->locate_packets,
-                     file_name);
+                     dir_name, file_name);
         // A file without EXIF data is listed all the same for its XMP or IPTC data.
         if ((rc == err_no_exif || rc == err_no_exif_header || rc == err_no_exif_in_file) && packets.count > 0)
             rc = exif_ok;

@@ -1,9 +1,12 @@
 #include "exif/packet_reader.h"
 
 #include <fcntl.h>
+#include <strings.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "exif/iptc_parser.h"
@@ -119,8 +122,71 @@ int open_sidecar(const char *file_name)
     return -1;
 }
 
-void read_sidecar(const char *file_name)
+// Whether a directory holds any *.xmp file, found once per directory: most
+// hold none, and a failed lookup of NAME.xmp for each of their files would
+// cost as much as reading the file's EXIF data. The directory is known by the
+// directory the file was named in (`dir_name`, where a walk stands) and the
+// folder part of its name; it is read with getdents64 into a fixed area.
+struct sidecar_presence {
+    char directory[4096 + 2];
+    bool known = false;
+    bool any = false;
+};
+sidecar_presence presence;
+
+bool has_xmp_suffix(const char *name)
 {
+    size_t n = strlen(name);
+    return n > 4 && strcasecmp(name + n - 4, ".xmp") == 0;
+}
+
+bool directory_has_sidecars(const char *dir_name, const char *file_name)
+{
+    const char *slash = strrchr(file_name, '/');
+    const size_t folder = slash != nullptr ? static_cast<size_t>(slash - file_name) + 1 : 0;
+    char key[sizeof presence.directory];
+    if (strlen(dir_name) + folder + 2 > sizeof key)
+        return true;  // too long to note: look for the sidecar itself
+    snprintf(key, sizeof key, "%s\n%.*s", dir_name, static_cast<int>(folder), file_name);
+    if (presence.known && strcmp(key, presence.directory) == 0)
+        return presence.any;
+    memcpy(presence.directory, key, strlen(key) + 1);
+    presence.known = true;
+    presence.any = true;  // when the directory cannot be read, the lookup decides
+    char path[4096 + 2];
+    snprintf(path, sizeof path, "%.*s.", static_cast<int>(folder), file_name);
+    int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    alignas(8) static char entries[32768];
+    bool any = false;
+    for (;;) {
+        long n = syscall(SYS_getdents64, fd, entries, sizeof entries);
+        if (n < 0) {
+            any = true;
+            break;
+        }
+        if (n == 0)
+            break;
+        for (long at = 0; at < n && !any;) {
+            // struct linux_dirent64: inode (8), offset (8), record length (2), type (1), name
+            unsigned short length = 0;
+            memcpy(&length, entries + at + 16, sizeof length);
+            any = has_xmp_suffix(entries + at + 19);
+            at += length > 0 ? length : n;
+        }
+        if (any)
+            break;
+    }
+    close(fd);
+    presence.any = any;
+    return any;
+}
+
+void read_sidecar(const char *dir_name, const char *file_name)
+{
+    if (!directory_has_sidecars(dir_name, file_name))
+        return;
     int fd = open_sidecar(file_name);
     if (fd < 0)
         return;
@@ -133,7 +199,8 @@ void read_sidecar(const char *file_name)
 
 }  // namespace
 
-void read_packets(const file_reader &file, const file_head &head, packet_locator locate, const char *file_name)
+void read_packets(const file_reader &file, const file_head &head, packet_locator locate, const char *dir_name,
+                  const char *file_name)
 {
     locate(file, head, &found);
     bool extended_read = false;
@@ -156,5 +223,5 @@ void read_packets(const file_reader &file, const file_head &head, packet_locator
             break;
         }
     }
-    read_sidecar(file_name);
+    read_sidecar(dir_name, file_name);
 }

@@ -7,5 +7,7 @@
 
 // `file` is the open file and `head` its first bytes in memory; file_name its
 // name as opened (relative to the current directory), which also finds the
-// sidecar and names the file in warnings.
-void read_packets(const file_reader &file, const file_head &head, packet_locator locate, const char *file_name);
+// sidecar and names the file in warnings; dir_name the directory it was named
+// in, by which the directories without any sidecar are noted.
+void read_packets(const file_reader &file, const file_head &head, packet_locator locate, const char *dir_name,
+                  const char *file_name);
