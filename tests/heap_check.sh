@@ -3,7 +3,8 @@
 # allocations that may come per file are the C library's own for opening the file (one FILE per
 # fopen). Runs tagsift under valgrind over 20 and over 200 files (copies of the project's
 # examples/*.jpg and of a small EXIF JPEG written here, taken in turn), compares the allocation
-# counts of valgrind's heap summary, and requires every allocation to be freed.
+# counts of valgrind's heap summary, and requires every allocation to be freed; once as plain
+# reading, once with -e, which also parses the XMP packet of the written JPEG.
 #
 # Usage: heap_check.sh TAGSIFT_BINARY [SANITIZED]
 #   SANITIZED: 1/ON/TRUE when the binary is built with sanitizers (valgrind cannot run it): skip.
@@ -49,6 +50,12 @@ printf '\001\000' >> "$work/one.jpg"                               # one entry
 printf '\017\001\002\000\006\000\000\000\032\000\000\000' >> "$work/one.jpg"
 printf '\000\000\000\000' >> "$work/one.jpg"                       # no next IFD
 printf 'Probe\000' >> "$work/one.jpg"
+# APP1 with an XMP packet (read with -e): signature, NUL, a title in a language alternative.
+xmp='<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#"><rdf:Description xmlns:dc="http://purl.org/dc/elements/1.1/"><dc:title><rdf:Alt><rdf:li xml:lang="x-default">Probe</rdf:li></rdf:Alt></dc:title></rdf:Description></rdf:RDF></x:xmpmeta>'
+xmp_length=$((2 + 29 + ${#xmp}))
+printf '\377\341' >> "$work/one.jpg"
+printf "\\$(printf %o $((xmp_length / 256)))\\$(printf %o $((xmp_length % 256)))" >> "$work/one.jpg"
+printf 'http://ns.adobe.com/xap/1.0/\000%s' "$xmp" >> "$work/one.jpg"
 printf '\377\331' >> "$work/one.jpg"                               # EOI
 
 # The fixtures: the written file first, then the project's examples if there are any.
@@ -82,7 +89,7 @@ measure() {
     log="$work/valgrind-$count.log"
     out="$work/out-$count.txt"
     err="$work/err-$count.txt"
-    (cd "$work/files" && valgrind --error-exitcode=99 --log-file="$log" "$binary" "$@" >"$out" 2>"$err")
+    (cd "$work/files" && valgrind --error-exitcode=99 --log-file="$log" "$binary" $options "$@" >"$out" 2>"$err")
     status=$?
     if [ $status -ne 0 ]; then
         echo "FAIL: tagsift over $count files ended with status $status (99: valgrind found memory errors)"
@@ -115,25 +122,29 @@ measure() {
     echo "$count files: $allocs allocs, $frees frees"
 }
 
-measure $small
-allocs_small=$allocs
-frees_small=$frees
-measure $large
-allocs_large=$allocs
-frees_large=$frees
-
 failed=0
-extra_files=$((large - small))
-extra_allocs=$((allocs_large - allocs_small))
-echo "extra allocations for $extra_files extra files: $extra_allocs (allowed: $((allowed_per_file * extra_files)))"
-# Compared exactly, not as a rounded-down quotient.
-if [ $extra_allocs -gt $((allowed_per_file * extra_files)) ]; then
-    echo "FAIL: more than $allowed_per_file allocation(s) per file"
-    failed=1
-fi
-if [ "$allocs_small" -ne "$frees_small" ] || [ "$allocs_large" -ne "$frees_large" ]; then
-    echo "FAIL: allocations left unfreed"
-    failed=1
-fi
+# Plain reading, then extended reading (-e), which also parses the XMP packet (expat in a fixed area).
+for options in "" "-e"; do
+    echo "options: ${options:-none}"
+    measure $small
+    allocs_small=$allocs
+    frees_small=$frees
+    measure $large
+    allocs_large=$allocs
+    frees_large=$frees
+
+    extra_files=$((large - small))
+    extra_allocs=$((allocs_large - allocs_small))
+    echo "extra allocations for $extra_files extra files: $extra_allocs (allowed: $((allowed_per_file * extra_files)))"
+    # Compared exactly, not as a rounded-down quotient.
+    if [ $extra_allocs -gt $((allowed_per_file * extra_files)) ]; then
+        echo "FAIL: more than $allowed_per_file allocation(s) per file"
+        failed=1
+    fi
+    if [ "$allocs_small" -ne "$frees_small" ] || [ "$allocs_large" -ne "$frees_large" ]; then
+        echo "FAIL: allocations left unfreed"
+        failed=1
+    fi
+done
 [ $failed -eq 0 ] && echo "PASS"
 exit $failed
