@@ -74,6 +74,11 @@ def text_of(value):
 
 
 def theirs_of(record):
+    # exiftool -G1 names a file's second IPTC block IPTC2 (and so on): the first found counts.
+    numbered = {}
+    for key, value in record.items():
+        numbered.setdefault(re.sub(r"^IPTC\d+:", "IPTC:", key), value)
+    record = numbered
     out = {}
     for field, tags in FIELDS.items():
         for tag in tags:
