@@ -83,3 +83,72 @@ int locate_webp_exif(const file_reader &file, exif_blocks *found)
     }
     return err_no_exif;
 }
+
+namespace {
+
+constexpr char png_xmp_keyword[] = "XML:com.adobe.xmp";  // and a NUL
+
+// An iTXt chunk's text: after the keyword, the compression flag and method,
+// the language tag and the translated keyword, each text ending in a NUL.
+void add_png_xmp(const file_reader &file, uint64_t data, uint64_t end, packet_blocks *found)
+{
+    unsigned char head[256];
+    size_t n = end - data < sizeof head ? static_cast<size_t>(end - data) : sizeof head;
+    if (n < sizeof png_xmp_keyword + 2 || !read_at(file, data, end, head, n) ||
+        memcmp(head, png_xmp_keyword, sizeof png_xmp_keyword) != 0)
+        return;
+    size_t at = sizeof png_xmp_keyword;
+    if (head[at] != 0)
+        return;  // compressed text
+    at += 2;
+    for (int nul = 0; nul < 2; nul++) {
+        const void *found_nul = memchr(head + at, 0, n - at);
+        if (found_nul == nullptr)
+            return;
+        at = static_cast<size_t>(static_cast<const unsigned char *>(found_nul) - head) + 1;
+    }
+    add_packet_block(found, packet_kind::xmp, data + at, end - data - at);
+}
+
+}  // namespace
+
+void locate_png_packets(const file_reader &file, const file_head &head, packet_blocks *found)
+{
+    (void)head;  // read again: few files of these containers, and they need more than the head
+    found->count = 0;
+    uint64_t at = sizeof png_signature;
+    for (int walked = 0; walked < max_chunks_walked; walked++) {
+        unsigned char header[8];
+        if (!read_at(file, at, file.size, header, sizeof header))
+            return;
+        uint64_t data = at + 8, end = data + big_endian_32(header);
+        uint32_t type = big_endian_32(header + 4);
+        if (end > file.size || type == four_cc("IEND"))
+            return;
+        if (type == four_cc("iTXt"))
+            add_png_xmp(file, data, end, found);
+        at = end + 4;
+    }
+}
+
+void locate_webp_packets(const file_reader &file, const file_head &head, packet_blocks *found)
+{
+    (void)head;  // read again: few files of these containers, and they need more than the head
+    found->count = 0;
+    unsigned char riff[12];
+    if (!read_at(file, 0, file.size, riff, sizeof riff))
+        return;
+    uint64_t limit = 8 + static_cast<uint64_t>(little_endian_32(riff + 4));
+    uint64_t at = sizeof riff;
+    for (int walked = 0; walked < max_chunks_walked; walked++) {
+        unsigned char header[8];
+        if (!read_at(file, at, limit, header, sizeof header))
+            return;
+        uint64_t data = at + 8, end = data + little_endian_32(header + 4);
+        if (end > limit || end > file.size)
+            return;
+        if (memcmp(header, "XMP ", 4) == 0)
+            add_packet_block(found, packet_kind::xmp, data, end - data);
+        at = end + (end & 1);
+    }
+}

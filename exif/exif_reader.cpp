@@ -2,6 +2,9 @@
 
 #include <csetjmp>
 #include <csignal>
+#include <cstring>
+
+#include <algorithm>
 
 #include "exif/chunk_locators.h"
 #include "exif/field_sort.h"
@@ -11,6 +14,8 @@
 #include "exif/ifd_walk.h"
 #include "exif/jpeg_locator.h"
 #include "exif/media_locator.h"
+#include "exif/packet_reader.h"
+#include "exif/packet_store.h"
 #include "exif/raw_locators.h"
 #include "exif/tiff_header.h"
 #include "exif/tiff_locator.h"
@@ -31,18 +36,19 @@ struct container_row {
     bool (*is_container)(const unsigned char *first_bytes, int32_t valid);
     int (*locate_in_window)(buf_context *ctx);
     block_locator locate_blocks;
+    packet_locator locate_packets;  // where the XMP and IPTC blocks are, read with -e; nullptr: none read
 };
 
 // clang-format off
 constexpr container_row containers[] = {
-    {false, is_jpeg,       locate_jpeg_exif, nullptr},
-    {true,  is_tiff,       nullptr,          locate_tiff_exif},
-    {true,  is_media_file, nullptr,          locate_media_exif},
-    {true,  is_png,        nullptr,          locate_png_exif},
-    {true,  is_webp,       nullptr,          locate_webp_exif},
-    {true,  is_mrw,        nullptr,          locate_mrw_exif},
-    {true,  is_raf,        locate_raf_exif,  nullptr},
-    {true,  is_x3f,        locate_x3f_exif,  nullptr},
+    {false, is_jpeg,       locate_jpeg_exif, nullptr,           locate_jpeg_packets},
+    {true,  is_tiff,       nullptr,          locate_tiff_exif,  locate_tiff_packets},
+    {true,  is_media_file, nullptr,          locate_media_exif, locate_media_packets},
+    {true,  is_png,        nullptr,          locate_png_exif,   locate_png_packets},
+    {true,  is_webp,       nullptr,          locate_webp_exif,  locate_webp_packets},
+    {true,  is_mrw,        nullptr,          locate_mrw_exif,   nullptr},
+    {true,  is_raf,        locate_raf_exif,  nullptr,           nullptr},
+    {true,  is_x3f,        locate_x3f_exif,  nullptr,           nullptr},
 };
 // clang-format on
 
@@ -59,6 +65,8 @@ const container_row *find_container(const buf_context &ctx)
 // it); its pages then end in a bus error, which ends the file's reading as a
 // failed read instead of the run.
 sigjmp_buf mapped_read_failed;
+
+unsigned char file_start[1024];
 
 void on_bus_error(int)
 {
@@ -127,7 +135,7 @@ int read_container(buf_context *ctx, const container_row &container, ifd_field_s
     return rc;
 }
 
-int read_exif_block(buf_context *ctx, ifd_field_store *store)
+int read_exif_block(buf_context *ctx, ifd_field_store *store, const container_row **found)
 {
     if (window_valid_bytes() <= 5) {
         trace("File is too short (%d) to be a JPEG file\n", window_valid_bytes());
@@ -135,6 +143,7 @@ int read_exif_block(buf_context *ctx, ifd_field_store *store)
     }
     trace("Read file, items read = %d\n", window_valid_bytes());
     const container_row *container = find_container(*ctx);
+    *found = container;
     if (container == nullptr) {
         trace("Not a Jpeg file (mark=0x%x)\n", static_cast<uint32_t>(ctx->buf_start[0]) << 8 | ctx->buf_start[1]);
         return err_unknown_container;
@@ -158,6 +167,7 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     ifd_fields.thumbnail_offset = 0;
     ifd_fields.thumbnail_length = 0;
     ifd_fields.in_jpeg_file = true;
+    begin_packet_store();
     *result = &ifd_fields;
 
     FILE *fp = open_file(dir_name, file_name, profile.named_messages);
@@ -167,8 +177,26 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     buf_context ctx{};
     ctx.profile = &profile;
     open_window(fp, &ctx);
+    // The file's first bytes, kept for the XMP and IPTC locators (-e): the
+    // EXIF reading may move the window on.
+    const bool with_packets = profile.packets;
+    size_t file_start_valid = 0;
+    if (with_packets) {
+        file_start_valid = std::min(sizeof file_start, static_cast<size_t>(window_valid_bytes()));
+        memcpy(file_start, ctx.buf_start, file_start_valid);
+    }
     trace("%s: items read = %d\n", file_name, window_valid_bytes());
-    int rc = read_exif_block(&ctx, &ifd_fields);
+    const container_row *container = nullptr;
+    int rc = read_exif_block(&ctx, &ifd_fields, &container);
+    // With -e, the XMP and IPTC blocks, read apart from the EXIF block's window
+    // (the size is known from opening the file).
+    if (with_packets && container != nullptr && container->locate_packets != nullptr) {
+        read_packets({fileno(fp), ifd_fields.file_size}, {file_start, file_start_valid}, container->locate_packets,
+                     dir_name, file_name);
+        // A file without EXIF data is listed all the same for its XMP or IPTC data.
+        if ((rc == err_no_exif || rc == err_no_exif_header || rc == err_no_exif_in_file) && packets.count > 0)
+            rc = exif_ok;
+    }
     if (profile.bounded_reads && window_read_failed())
         rc = err_read_failed;  // what was read may be zeros in place of the file's bytes
     close_window();  // the stream closes now

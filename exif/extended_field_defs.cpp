@@ -447,6 +447,23 @@ constinit ifd_field_defn_row extended_field_defn[extended_field_rows] = {
     /* 425 */ {0x001d, ifd_type_gps, "gps-date", "Date", 2, 11, 0, -1, 1, 1},
     /* 426 */ {0x001e, ifd_type_gps, "gps-differential", "Differential Correction", 3, 1, 0, -1, 1, 0},
     /* 427 */ {0x001f, ifd_type_gps, "gps-h-error", "Horizontal Position Error", 5, 1, 0, -1, 0, 0},
+    // Fields chosen from the XMP and IPTC properties; the tag numbers the field
+    // in exif/packet_fields.cpp, where its sources are listed.
+    /* 428 */ {0x0001, ifd_type_packet, "keywords", "Keywords", 2, 0, 0, -1, 1, 0},
+    /* 429 */ {0x0002, ifd_type_packet, "rating", "Rating", 2, 0, 0, -1, 0, 0},
+    /* 430 */ {0x0003, ifd_type_packet, "label", "Label", 2, 0, 0, -1, 1, 0},
+    /* 431 */ {0x0004, ifd_type_packet, "title", "Title", 2, 0, 0, -1, 1, 0},
+    /* 432 */ {0x0005, ifd_type_packet, "caption", "Caption", 2, 0, 0, -1, 1, 0},
+    /* 433 */ {0x0006, ifd_type_packet, "creator", "Creator", 2, 0, 0, -1, 1, 0},
+    /* 434 */ {0x0007, ifd_type_packet, "rights", "Rights", 2, 0, 0, -1, 1, 0},
+    /* 435 */ {0x0008, ifd_type_packet, "city", "City", 2, 0, 0, -1, 1, 0},
+    /* 436 */ {0x0009, ifd_type_packet, "state", "State/Province", 2, 0, 0, -1, 1, 0},
+    /* 437 */ {0x000a, ifd_type_packet, "country", "Country", 2, 0, 0, -1, 1, 0},
+    /* 438 */ {0x000b, ifd_type_packet, "headline", "Headline", 2, 0, 0, -1, 1, 0},
+    /* 439 */ {0x000c, ifd_type_packet, "xmp-create-date", "XMP Create Date", 2, 0, 0, -1, 1, 0},
+    /* 440 */ {0x000d, ifd_type_packet, "xmp-modify-date", "XMP Modify Date", 2, 0, 0, -1, 1, 0},
+    /* 441 */ {0x000e, ifd_type_packet, "xmp-gps-lat", "XMP GPS Latitude", 2, 0, 0, -1, 0, 0},
+    /* 442 */ {0x000f, ifd_type_packet, "xmp-gps-long", "XMP GPS Longitude", 2, 0, 0, -1, 0, 0},
 };
 // clang-format on
 

@@ -21,7 +21,7 @@ constexpr uint32_t data_type_any_number = 17;  // the type of the samples it des
 // ASCII text is.
 constexpr uint32_t data_type_utf8 = 129;
 
-constexpr int extended_field_rows = 428;
+constexpr int extended_field_rows = 443;
 
 // Only list_column changes at run time (field selection rewrites it).
 extern ifd_field_defn_row extended_field_defn[extended_field_rows];

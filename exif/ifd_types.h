@@ -70,7 +70,8 @@ constexpr int32_t ifd_type_mn_olympus_camera_settings = 56;
 constexpr int32_t ifd_type_mn_olympus_raw_development = 57;
 constexpr int32_t ifd_type_mn_olympus_image_processing = 58;
 constexpr int32_t ifd_type_mn_olympus_focus_info = 59;
-constexpr int32_t ifd_type_count = 60;
+constexpr int32_t ifd_type_packet = 60;        // no IFD: the fields chosen from XMP and IPTC (-e)
+constexpr int32_t ifd_type_count = 61;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

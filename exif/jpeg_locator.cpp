@@ -115,3 +115,103 @@ int locate_jpeg_exif_at(buf_context *ctx, int64_t start)
     trace("JPEG file contains EXIF data, EXIF data length = %d\n", len);
     return check_exif_header(ctx);
 }
+
+namespace {
+
+constexpr char xmp_signature[] = "http://ns.adobe.com/xap/1.0/";          // and a NUL
+constexpr char xmp_extension_signature[] = "http://ns.adobe.com/xmp/extension/";  // and a NUL
+constexpr char photoshop_signature[] = "Photoshop 3.0";                   // and a NUL
+constexpr uint32_t jpeg_mark_app13 = 0xFFED;
+constexpr int max_segments_walked = 1024;
+
+// Small reads of the file through one block held in memory: the segments
+// before the image data mostly lie in the first few kilobytes, so a file
+// without packets costs a read at most (past a large EXIF segment).
+// The file's head, as the EXIF reading left it, serves the first reads.
+struct cached_reader {
+    cached_reader(const file_reader &f, const file_head &head)
+        : file(f), cached(head.start), cached_valid(head.start != nullptr ? head.valid : 0)
+    {
+    }
+    const file_reader &file;
+    const unsigned char *cached;  // file offset cached_start
+    uint64_t cached_start = 0;
+    size_t cached_valid;
+    unsigned char block[1024];
+
+    bool read(uint64_t offset, void *out, size_t n)
+    {
+        if (offset < cached_start || offset - cached_start > cached_valid ||
+            cached_valid - (offset - cached_start) < n) {
+            size_t want = file.size > offset && file.size - offset < sizeof block ? file.size - offset : sizeof block;
+            if (n > sizeof block || !read_at(file, offset, file.size, block, want))
+                return false;
+            cached = block;
+            cached_start = offset;
+            cached_valid = want;
+            if (want < n)
+                return false;
+        }
+        memcpy(out, cached + (offset - cached_start), n);
+        return true;
+    }
+};
+
+bool begins_with(const unsigned char *data, size_t valid, const char *signature, size_t size_with_nul)
+{
+    return valid >= size_with_nul && memcmp(data, signature, size_with_nul) == 0;
+}
+
+}  // namespace
+
+void locate_jpeg_packets(const file_reader &file, const file_head &head, packet_blocks *found)
+{
+    found->count = 0;
+    cached_reader reader(file, head);
+    unsigned char extension_guid[32];
+    bool have_guid = false;
+    uint64_t at = 2;  // after the start-of-image marker
+    for (int walked = 0; walked < max_segments_walked; walked++) {
+        unsigned char header[4 + 76];
+        if (!reader.read(at, header, 4) || header[0] != 0xFF)
+            return;
+        uint32_t mark = big_endian_16(header);
+        if (mark == 0xFFFF) {  // a fill byte before the marker
+            at++;
+            continue;
+        }
+        if (mark == jpeg_mark_sos || mark == 0xFFD9)
+            return;
+        uint64_t length = big_endian_16(header + 2);
+        if (length < 2)
+            return;
+        uint64_t data = at + 4, data_length = length - 2;
+        if (data_length > file.size || data > file.size - data_length)
+            return;
+        if (mark == jpeg_mark_app1 || mark == jpeg_mark_app13) {
+            size_t valid = data_length < 76 ? static_cast<size_t>(data_length) : 76;
+            unsigned char *start = header + 4;
+            if (!reader.read(data, start, valid))
+                return;
+            if (mark == jpeg_mark_app1 && begins_with(start, valid, xmp_signature, sizeof xmp_signature)) {
+                add_packet_block(found, packet_kind::xmp, data + sizeof xmp_signature,
+                                 data_length - sizeof xmp_signature);
+            } else if (mark == jpeg_mark_app1 &&
+                       begins_with(start, valid, xmp_extension_signature, sizeof xmp_extension_signature) &&
+                       valid >= sizeof xmp_extension_signature + 40) {
+                // The GUID of the packet (32 hex digits), its full length, this part's offset.
+                const unsigned char *guid = start + sizeof xmp_extension_signature;
+                if (!have_guid)
+                    memcpy(extension_guid, guid, sizeof extension_guid), have_guid = true;
+                if (memcmp(guid, extension_guid, sizeof extension_guid) == 0)
+                    add_packet_block(found, packet_kind::xmp_extended, data + sizeof xmp_extension_signature + 40,
+                                     data_length - sizeof xmp_extension_signature - 40, big_endian_32(guid + 36));
+            } else if (mark == jpeg_mark_app13 &&
+                       begins_with(start, valid, photoshop_signature, sizeof photoshop_signature)) {
+                add_packet_block(found, packet_kind::photoshop, data + sizeof photoshop_signature,
+                                 data_length - sizeof photoshop_signature);
+            }
+        }
+        at = data + data_length;
+    }
+}

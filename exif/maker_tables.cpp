@@ -38,7 +38,10 @@ const std::span<const std::span<ifd_field_defn_row>> maker_tables = tables;
 constinit const ifd_field_defn_row maker_unknown_row = {
     0xffff, ifd_type_unknown, "unknown", "Unknown Field Tag", data_type_any, 0, 0, -1, 1, 0};
 
-bool is_maker_group(int32_t ifd_type) { return ifd_type >= ifd_type_mn_canon && ifd_type < ifd_type_count; }
+bool is_maker_group(int32_t ifd_type)
+{
+    return ifd_type >= ifd_type_mn_canon && ifd_type <= ifd_type_mn_olympus_focus_info;
+}
 
 ifd_field_defn_row *find_maker_defn(int32_t ifd_type, uint32_t tag)
 {

@@ -60,8 +60,12 @@ unsigned char box_area[box_area_size];
     return true;
 }
 
-// The item ID of the first item of type Exif in the iinf box, 0 when none.
-uint32_t find_exif_item(const file_reader &file, const media_box &iinf)
+// Whether an item entry (version 2 or later) names the item sought; the
+// cursor stands after its item type.
+using item_matcher = bool (*)(uint32_t item_type, byte_cursor rest);
+
+// The item ID of the first item the matcher accepts in the iinf box, 0 when none.
+uint32_t find_item(const file_reader &file, const media_box &iinf, item_matcher matches)
 {
     byte_cursor items{};
     if (!load_contents(file, iinf, &items))
@@ -84,10 +88,27 @@ uint32_t find_exif_item(const file_reader &file, const media_box &iinf)
             continue;  // versions 0 and 1 name no item type
         uint64_t id = entry.number(entry_version == 2 ? 2 : 4);
         entry.skip(2);  // protection index
-        if (entry.number(4) == four_cc("Exif") && entry.ok)
+        uint32_t item_type = static_cast<uint32_t>(entry.number(4));
+        if (entry.ok && matches(item_type, entry))
             return static_cast<uint32_t>(id);
     }
     return 0;
+}
+
+bool is_exif_item(uint32_t item_type, byte_cursor) { return item_type == four_cc("Exif"); }
+
+// A `mime` item whose content type (after the item's name) is XMP's.
+bool is_xmp_item(uint32_t item_type, byte_cursor rest)
+{
+    if (item_type != four_cc("mime"))
+        return false;
+    const void *name_end = memchr(rest.p, 0, rest.left);
+    if (name_end == nullptr)
+        return false;
+    const auto *type = static_cast<const unsigned char *>(name_end) + 1;
+    constexpr char xmp_type[] = "application/rdf+xml";  // and a NUL
+    size_t left = rest.left - static_cast<size_t>(type - rest.p);
+    return left >= sizeof xmp_type && memcmp(type, xmp_type, sizeof xmp_type) == 0;
 }
 
 // Where the item's data lies in the file, through the iloc box: the first
@@ -166,7 +187,7 @@ int locate_heif_exif(const file_reader &file, exif_blocks *found)
     if (!find_box(file, meta.contents + 4, meta.end, four_cc("iinf"), &iinf) ||
         !find_box(file, meta.contents + 4, meta.end, four_cc("iloc"), &iloc))
         return err_no_exif;
-    uint32_t item = find_exif_item(file, iinf);
+    uint32_t item = find_item(file, iinf, is_exif_item);
     uint64_t offset = 0, length = 0;
     if (item == 0 || !find_item_data(file, meta, iloc, item, &offset, &length))
         return err_no_exif;
@@ -240,4 +261,61 @@ int locate_media_exif(const file_reader &file, exif_blocks *found)
     if (big_endian_32(first_bytes + 8) == four_cc("crx "))
         return locate_cr3_exif(file, found);
     return locate_heif_exif(file, found);
+}
+
+namespace {
+
+// The uuid box of an XMP packet in a CR3 file.
+constexpr unsigned char xmp_uuid[16] = {0xbe, 0x7a, 0xcf, 0xcb, 0x97, 0xa9, 0x42, 0xe8,
+                                        0x9c, 0x71, 0x99, 0x94, 0x91, 0xe3, 0xaf, 0xac};
+
+void locate_heif_packets(const file_reader &file, packet_blocks *found)
+{
+    media_box meta{}, iinf{}, iloc{};
+    if (!find_box(file, 0, file.size, four_cc("meta"), &meta) ||
+        !find_box(file, meta.contents + 4, meta.end, four_cc("iinf"), &iinf) ||
+        !find_box(file, meta.contents + 4, meta.end, four_cc("iloc"), &iloc))
+        return;
+    uint32_t item = find_item(file, iinf, is_xmp_item);
+    uint64_t offset = 0, length = 0;
+    if (item != 0 && find_item_data(file, meta, iloc, item, &offset, &length))
+        add_packet_block(found, packet_kind::xmp, offset, length);
+}
+
+// The XMP uuid box among the boxes from `from` to `limit`.
+bool add_cr3_xmp(const file_reader &file, uint64_t from, uint64_t limit, packet_blocks *found)
+{
+    media_box box{};
+    int walked = 0;
+    for (uint64_t at = from; walked < 4096 && read_box(file, at, limit, &box); at = box.end, walked++) {
+        unsigned char uuid[16];
+        if (box.type == four_cc("uuid") && read_at(file, box.contents - 16, box.end, uuid, sizeof uuid) &&
+            memcmp(uuid, xmp_uuid, sizeof uuid) == 0) {
+            add_packet_block(found, packet_kind::xmp, box.contents, box.end - box.contents);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void locate_media_packets(const file_reader &file, const file_head &head, packet_blocks *found)
+{
+    (void)head;  // read again: few files of these containers, and they need more than the head
+    found->count = 0;
+    unsigned char first_bytes[12];
+    if (!read_at(file, 0, file.size, first_bytes, sizeof first_bytes))
+        return;
+    media_box box{};
+    if (memcmp(first_bytes, jxl_signature, sizeof jxl_signature) == 0) {
+        if (find_box(file, 0, file.size, four_cc("xml "), &box))
+            add_packet_block(found, packet_kind::xmp, box.contents, box.end - box.contents);
+    } else if (big_endian_32(first_bytes + 8) == four_cc("crx ")) {
+        // At the top level; some writers put it inside the movie box.
+        if (!add_cr3_xmp(file, 0, file.size, found) && find_box(file, 0, file.size, four_cc("moov"), &box))
+            (void)add_cr3_xmp(file, box.contents, box.end, found);
+    } else {
+        locate_heif_packets(file, found);
+    }
 }

@@ -13,9 +13,10 @@ struct reading_profile {
     bool whole_value_cuts;   // a value cut at the text limit ends at a whole value and says so
     bool named_messages;     // every message names the file; ten warnings a file at most (support/file_messages.h)
     bool checked_thumbnails; // a thumbnail is written only when it lies in the file and starts a JPEG image
+    bool packets;            // XMP packets and IPTC records, and XMP sidecars
 };
 
 // clang-format off
-constexpr reading_profile classic_reading{false, false, false, false, false, false, false};
-constexpr reading_profile extended_reading{true, true, true, true, true, true, true};
+constexpr reading_profile classic_reading{false, false, false, false, false, false, false, false};
+constexpr reading_profile extended_reading{true, true, true, true, true, true, true, true};
 // clang-format on

@@ -48,3 +48,52 @@ int locate_tiff_exif(const file_reader &file, exif_blocks *found)
     *found = {1, {{0, ifd_parent_main_chain}}, true, signature->magic};
     return exif_ok;
 }
+
+namespace {
+
+uint32_t tiff_number(const unsigned char *p, size_t size, bool motorola)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < size; i++)
+        value |= static_cast<uint32_t>(p[motorola ? i : size - 1 - i]) << (8 * (size - 1 - i));
+    return value;
+}
+
+constexpr uint32_t tag_xmp = 700;
+constexpr uint32_t tag_iptc = 33723;
+constexpr uint32_t max_ifd0_entries = 1024;
+
+}  // namespace
+
+void locate_tiff_packets(const file_reader &file, const file_head &head, packet_blocks *found)
+{
+    (void)head;  // read again: few files of these containers, and they need more than the head
+    found->count = 0;
+    unsigned char header[8];
+    if (!read_at(file, 0, file.size, header, sizeof header))
+        return;
+    const bool motorola = header[0] == 'M';
+    const uint64_t ifd = tiff_number(header + 4, 4, motorola);
+    unsigned char count_bytes[2];
+    if (!read_at(file, ifd, file.size, count_bytes, sizeof count_bytes))
+        return;
+    uint32_t count = tiff_number(count_bytes, 2, motorola);
+    if (count > max_ifd0_entries)
+        return;
+    static unsigned char entries[max_ifd0_entries * 12];
+    if (!read_at(file, ifd + 2, file.size, entries, count * 12))
+        return;
+    for (uint32_t i = 0; i < count; i++) {
+        const unsigned char *entry = entries + 12 * i;
+        uint32_t tag = tiff_number(entry, 2, motorola);
+        if (tag != tag_xmp && tag != tag_iptc)
+            continue;
+        // BYTE, UNDEFINED or LONG items (IPTC is often written as LONGs): the bytes they span.
+        uint32_t type = tiff_number(entry + 2, 2, motorola);
+        uint64_t length = static_cast<uint64_t>(tiff_number(entry + 4, 4, motorola)) * (type == 4 || type == 9 ? 4 : 1);
+        uint64_t offset = length <= 4 ? 8 + ifd + 2 + 12 * i : tiff_number(entry + 8, 4, motorola);
+        if (length == 0 || offset > file.size || length > file.size - offset)
+            continue;
+        add_packet_block(found, tag == tag_xmp ? packet_kind::xmp : packet_kind::iptc, offset, length);
+    }
+}

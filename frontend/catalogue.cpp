@@ -64,6 +64,10 @@ void display_field_names()
         print_row(row);
     }
     print_extended_rows(last_type);
+    if (run_profile().newer_fields) {
+        printf("\n%s\n", ifd_type_name(ifd_type_packet));
+        print_extended_rows(ifd_type_packet);
+    }
     print_maker_groups();
     printf("\n");
 }

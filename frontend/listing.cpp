@@ -5,6 +5,7 @@
 
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
+#include "exif/packet_store.h"
 #include "frontend/listing.h"
 #include "frontend/outputs.h"
 #include "support/run_options.h"
@@ -60,6 +61,63 @@ private:
 
 }  // namespace
 
+namespace {
+
+// One field: "  %-25s: " (the label left-aligned in 25 columns, longer labels
+// as they are), the value folded onto continuation lines.
+void add_field(listing_text &out, const char *description, size_t description_cap, const char *value,
+               size_t value_cap)
+{
+    char prefix[packet_name_size + 8];
+    size_t label = strnlen(description, description_cap);
+    size_t width = label < 25 ? 25 : label;
+    memset(prefix, ' ', 2 + width);
+    memcpy(prefix + 2, description, label);
+    memcpy(prefix + 2 + width, ": ", 2);
+    size_t prefix_length = 2 + width + 2;
+    const char *rest = value;
+    size_t rest_length = strnlen(rest, value_cap);
+    do {
+        size_t n = find_punctuation(rest, fold_width);
+        size_t shown = n > 0 && rest[n - 1] == '\n' ? n - 1 : n;
+        out.add(prefix, prefix_length);
+        out.add(rest, shown);
+        out.add("\n", 1);
+        prefix_length = sizeof continuation_prefix - 1;
+        memcpy(prefix, continuation_prefix, prefix_length);
+        rest += n;
+        rest_length -= n;
+    } while (rest_length > fold_width || memchr(rest, '\n', rest_length) != nullptr);
+    if (rest_length != 0) {
+        out.add(prefix, prefix_length);
+        out.add(rest, rest_length);
+        out.add("\n", 1);
+    }
+}
+
+// The XMP properties and IPTC datasets (read with -e), a group per source after the EXIF groups.
+void add_packet_groups(listing_text &out)
+{
+    constexpr const char *group_names[packet_source_count] = {"XMP", "XMP (sidecar)", "IPTC"};
+    for (int source = 0; source < packet_source_count; source++) {
+        bool first = true;
+        for (int i = 0; i < packets.count; i++) {
+            const packet_property &p = packets.properties[i];
+            if (static_cast<int>(p.source) != source)
+                continue;
+            if (first) {
+                out.add("\n", 1);
+                out.add(group_names[source]);
+                out.add("\n", 1);
+                first = false;
+            }
+            add_field(out, p.name, packet_name_size - 1, p.value, packet_value_size - 1);
+        }
+    }
+}
+
+}  // namespace
+
 void print_exif_fields(const ifd_field_store *store)
 {
     trace("%s", "Entering print_exif_fields");
@@ -74,33 +132,9 @@ void print_exif_fields(const ifd_field_store *store)
             out.add(ifd_type_name(f.ifd_type));
             out.add("\n", 1);
         }
-        // "  %-25s: ": the label left-aligned in 25 columns.
-        char prefix[description_size + 8];
-        size_t label = strnlen(f.description, description_size - 1);
-        size_t width = label < 25 ? 25 : label;
-        memset(prefix, ' ', 2 + width);
-        memcpy(prefix + 2, f.description, label);
-        memcpy(prefix + 2 + width, ": ", 2);
-        size_t prefix_length = 2 + width + 2;
-        const char *rest = f.display_value;
-        size_t rest_length = strnlen(rest, display_value_size - 1);
-        do {
-            size_t n = find_punctuation(rest, fold_width);
-            size_t shown = n > 0 && rest[n - 1] == '\n' ? n - 1 : n;
-            out.add(prefix, prefix_length);
-            out.add(rest, shown);
-            out.add("\n", 1);
-            prefix_length = sizeof continuation_prefix - 1;
-            memcpy(prefix, continuation_prefix, prefix_length);
-            rest += n;
-            rest_length -= n;
-        } while (rest_length > fold_width || memchr(rest, '\n', rest_length) != nullptr);
-        if (rest_length != 0) {
-            out.add(prefix, prefix_length);
-            out.add(rest, rest_length);
-            out.add("\n", 1);
-        }
+        add_field(out, f.description, description_size - 1, f.display_value, display_value_size - 1);
     }
+    add_packet_groups(out);
     out.add("\n", 1);
     out.flush();
 }

@@ -2,7 +2,9 @@
 
 #include "exif/extended_field_defs.h"
 #include "exif/field_row.h"
+#include "exif/ifd_types.h"
 #include "exif/maker_tables.h"
+#include "exif/packet_fields.h"
 #include "frontend/options.h"
 
 const char *pseudo_field_text(const pseudo_field &field, const ifd_field_store *store)
@@ -53,6 +55,19 @@ void collect_columns(const ifd_field_store *store, column_set *columns)
         if (column < 0 || column >= max_list_columns)
             continue;
         columns->value[column] = f.display_value;
+        columns->row[column] = &row;
+        if (column > columns->last)
+            columns->last = column;
+    }
+    // The fields chosen from XMP and IPTC (selected only with -e).
+    for (const ifd_field_defn_row &row : extended_field_defn) {
+        const int32_t column = row.list_column;
+        if (row.ifd_type != ifd_type_packet || column < 0 || column >= max_list_columns)
+            continue;
+        const char *value = packet_field_value(row.tag);
+        if (value == nullptr)
+            continue;
+        columns->value[column] = value;
         columns->row[column] = &row;
         if (column > columns->last)
             columns->last = column;

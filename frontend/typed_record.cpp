@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "exif/field_row.h"
+#include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
@@ -213,9 +214,34 @@ void type_any_field(const ifd_field_store *store, const ifd_field &field, typed_
     type_field(store, field, row, type_of_row(row), date_offset_text(store, row), value);
 }
 
+// The key of a group the table above leaves out (the maker-note groups of -e,
+// XMP and IPTC): its listing name in snake case, "Canon Camera Settings" as
+// canon_camera_settings, made once.
 const char *group_key(int32_t ifd_type)
 {
-    return ifd_type >= 0 && ifd_type < ifd_type_count ? group_keys[ifd_type] : "unknown";
+    if (ifd_type < 0 || ifd_type >= ifd_type_count)
+        return "unknown";
+    if (group_keys[ifd_type] != nullptr)
+        return group_keys[ifd_type];
+    static char made[ifd_type_count][48];
+    char *key = made[ifd_type];
+    if (key[0] == '\0') {
+        size_t n = 0;
+        bool blank = false;
+        for (const char *p = ifd_type_name(ifd_type); *p != '\0' && n + 1 < sizeof made[0]; p++) {
+            const bool word = (*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || (*p >= '0' && *p <= '9');
+            if (!word) {
+                blank = n > 0;
+                continue;
+            }
+            if (blank && n + 2 < sizeof made[0])
+                key[n++] = '_';
+            blank = false;
+            key[n++] = static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p - 'A' + 'a' : *p);
+        }
+        key[n] = '\0';
+    }
+    return key;
 }
 
 void field_key(const ifd_field &field, const ifd_field_defn_row &row, char *key, size_t size)

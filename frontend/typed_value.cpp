@@ -11,6 +11,7 @@
 #include "exif/format/standard_names.h"
 #include "exif/ifd_types.h"
 #include "exif/tags.h"
+#include "support/file_messages.h"
 #include "support/trace.h"
 
 namespace {
@@ -233,8 +234,11 @@ void set_null_with_warning(const ifd_field_store *store, const ifd_field &field,
                            typed_value *value)
 {
     value->kind = typed_value::null;
-    warn("Warning: File %s: value '%s' of field %s is not a number, written as null\n", store->path_name,
-         field.display_value, row.nickname);
+    if (file_messages_named())
+        file_warning("value '%s' of field %s is not a number, written as null", field.display_value, row.nickname);
+    else
+        warn("Warning: File %s: value '%s' of field %s is not a number, written as null\n", store->path_name,
+             field.display_value, row.nickname);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD:-$root/build-fuzz}
 seconds=${FUZZ_SECONDS:-600}
-targets="per_file_fuzzer field_list_fuzzer"
+targets="per_file_fuzzer field_list_fuzzer packet_fuzzer"
 
 cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" >/dev/null
 cmake --build "$build" -j "${JOBS:-2}"

@@ -311,6 +311,37 @@ void write_field_lists(const std::string &dir)
 
 }  // namespace
 
+// An XMP packet with a list, a language alternative, a structure and GPS.
+const std::string sample_xmp =
+    "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+    "<rdf:Description xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\""
+    " xmlns:exif=\"http://ns.adobe.com/exif/1.0/\" xmp:Rating=\"3\" exif:GPSLatitude=\"54,19.5N\">"
+    "<dc:subject><rdf:Bag><rdf:li>a</rdf:li><rdf:li>b</rdf:li></rdf:Bag></dc:subject>"
+    "<dc:title><rdf:Alt><rdf:li xml:lang=\"de\">T</rdf:li><rdf:li xml:lang=\"x-default\">t</rdf:li></rdf:Alt>"
+    "</dc:title><exif:Flash rdf:parseType=\"Resource\"><exif:Fired>False</exif:Fired></exif:Flash>"
+    "</rdf:Description></rdf:RDF></x:xmpmeta>";
+
+// Seeds of the packet parsers: the XMP packet split at two places, IPTC
+// datasets bare and inside Photoshop image resources (packet_fuzzer.cpp).
+void write_packets(const std::string &dir)
+{
+    const Bytes iptc = {0x1C, 1, 90, 0, 3, 0x1B, '%', 'G', 0x1C, 2, 25, 0, 2, 'k', '1',
+                        0x1C, 2, 5,  0, 1, 'T', 0x1C, 2, 101, 0x80, 2, 0, 1, 'C'};
+    Bytes resources = {'8', 'B', 'I', 'M', 0x04, 0x04, 0, 0, 0, 0, 0, static_cast<uint8_t>(iptc.size())};
+    resources.insert(resources.end(), iptc.begin(), iptc.end());
+    const std::pair<std::string, std::pair<uint8_t, Bytes>> seeds[] = {
+        {"xmp_whole", {0xFF, Bytes(sample_xmp.begin(), sample_xmp.end())}},
+        {"xmp_split", {0x41, Bytes(sample_xmp.begin(), sample_xmp.end())}},
+        {"iptc", {0x00, iptc}},
+        {"iptc_resources", {0x02, resources}},
+    };
+    for (const auto &[name, seed] : seeds) {
+        Bytes input{seed.first};
+        input.insert(input.end(), seed.second.begin(), seed.second.end());
+        write_file(dir + "/" + name, input);
+    }
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -320,11 +351,14 @@ int main(int argc, char **argv)
     const std::string top = argv[1];
     const std::string dir = top + "/per_file_fuzzer";
     const std::string lists = top + "/field_list_fuzzer";
-    if (mkdir(top.c_str(), 0755) != 0 || mkdir(dir.c_str(), 0755) != 0 || mkdir(lists.c_str(), 0755) != 0) {
+    const std::string packets = top + "/packet_fuzzer";
+    if (mkdir(top.c_str(), 0755) != 0 || mkdir(dir.c_str(), 0755) != 0 || mkdir(lists.c_str(), 0755) != 0 ||
+        mkdir(packets.c_str(), 0755) != 0) {
         perror(argv[1]);
         return 1;
     }
     write_field_lists(lists);
+    write_packets(packets);
     // Readable listing, -u, -x, list with header, SQL, thumbnail, -f styles.
     const uint8_t choices[] = {0x00, 0x08, 0x10, 0x02, 0x13, 0x04, 0x06, 0x1F};
     for (const camera &cam : cameras()) {
@@ -352,7 +386,8 @@ int main(int argc, char **argv)
                                 Container::Cr3, Container::Jxl, Container::Mrw, Container::Raf})
         for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola}) {
             const bool intel = order == ByteOrder::Intel;
-            const Bytes file = build_container(container, build_tiff(camera_tiff(cameras().front(), order, intel)));
+            const Bytes file =
+                build_container(container, build_tiff(camera_tiff(cameras().front(), order, intel)), sample_xmp);
             for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}, uint8_t{0x04}})
                 write_seed(dir, "container_" + container_name(container) + (intel ? "_ii" : "_mm"), choice, file, true);
         }

@@ -28,6 +28,8 @@ SKIP = 77
 
 # tagsift's group of each exiftool group.
 GROUPS = {"IFD0": "Camera", "IFD1": "Thumbnail", "ExifIFD": "Image", "GPS": "GPS", "InteropIFD": "InterOp"}
+# The groups of the XMP and IPTC properties, which follow the EXIF groups.
+PACKET_GROUPS = {"XMP", "XMP (sidecar)", "IPTC"}
 # Where a label is looked for when the field stands in another group's IFD.
 SEARCH = ["Camera", "Image", "Thumbnail", "InterOp", "GPS"]
 # The hex of a byte value stops after 249 bytes; other values are cut at 499
@@ -61,7 +63,7 @@ def listing(text):
             continue
         if not line.startswith(" "):
             section = line.strip()
-        elif line.startswith(" " * 29) and records:
+        elif line.startswith(" " * 29) and records and records[-1][0] == section:
             records[-1][2] += line[29:]
         elif len(line) >= 29 and line[27:29] == ": ":
             records.append([section, line[2:27].rstrip(), line[29:]])
@@ -243,6 +245,8 @@ def ours_fields(run, names):
     """{(group, tag): value} of tagsift's listing, and the labels it could not place."""
     fields, unplaced = {}, []
     for section, label, value in listing(run.stdout.decode("utf-8", "replace")):
+        if section in PACKET_GROUPS:
+            continue  # XMP properties and IPTC datasets: no EXIF tags
         tag = tag_of(names, section, label)
         if tag is None:
             unplaced.append(label)
@@ -255,7 +259,7 @@ def ours_fields(run, names):
 
 def differences(ours, theirs, error, start):
     """{field: description} of one file; field "*" when tagsift read no EXIF block."""
-    if (error or not ours) and theirs:
+    if theirs and (error or not ours):  # with XMP or IPTC alone, a file is listed without EXIF fields
         return {"*": "tagsift: " + (error or "no EXIF block")}
     found = {}
     for (group, tag), value in theirs.items():

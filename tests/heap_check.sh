@@ -4,7 +4,8 @@
 # fopen). Runs tagsift under valgrind over 20 and over 200 files (copies of the project's
 # examples/*.jpg and of a small EXIF JPEG written here, taken in turn), compares the allocation
 # counts of valgrind's heap summary, and requires every allocation to be freed; in the readable
-# listing and in the typed styles (-o j, -o d, -o j -f all).
+# listing, in the typed styles (-o j, -o d, -o j -f all), and with -e, which also parses the XMP
+# packet of the written JPEG.
 #
 # Usage: heap_check.sh TAGSIFT_BINARY [SANITIZED]
 #   SANITIZED: 1/ON/TRUE when the binary is built with sanitizers (valgrind cannot run it): skip.
@@ -50,6 +51,12 @@ printf '\001\000' >> "$work/one.jpg"                               # one entry
 printf '\017\001\002\000\006\000\000\000\032\000\000\000' >> "$work/one.jpg"
 printf '\000\000\000\000' >> "$work/one.jpg"                       # no next IFD
 printf 'Probe\000' >> "$work/one.jpg"
+# APP1 with an XMP packet (read with -e): signature, NUL, a title in a language alternative.
+xmp='<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#"><rdf:Description xmlns:dc="http://purl.org/dc/elements/1.1/"><dc:title><rdf:Alt><rdf:li xml:lang="x-default">Probe</rdf:li></rdf:Alt></dc:title></rdf:Description></rdf:RDF></x:xmpmeta>'
+xmp_length=$((2 + 29 + ${#xmp}))
+printf '\377\341' >> "$work/one.jpg"
+printf "\\$(printf %o $((xmp_length / 256)))\\$(printf %o $((xmp_length % 256)))" >> "$work/one.jpg"
+printf 'http://ns.adobe.com/xap/1.0/\000%s' "$xmp" >> "$work/one.jpg"
 printf '\377\331' >> "$work/one.jpg"                               # EOI
 
 # The fixtures: the written file first, then the project's examples if there are any.
@@ -94,12 +101,13 @@ measure() {
     # Every file must have been read (a listing or record, or the reader's error for a file
     # without EXIF data), or the counts measure less than the whole run.
     case $style in
-        "") listed=$(grep -c '^FILE: f[0-9]*\.jpg$' "$out") ;;
+        "" | -e) listed=$(grep -c '^FILE: f[0-9]*\.jpg$' "$out") ;;
         *"-o d"*) listed=$(grep -c "^    VALUES ('f[0-9]*\.jpg'" "$out") ;;
         *) listed=$(grep -c '^{"file_name_full":"f[0-9]*\.jpg"' "$out") ;;
     esac
     refused=0  # the typed styles write a record for a refused file too
     [ -z "$style" ] && refused=$(grep -c '^Error: Error while extracting EXIF fields' "$err")
+    [ "$style" = -e ] && refused=$(grep -c '^\(Error\|Warning\): f[0-9]*\.jpg: .*EXIF' "$err")
     if [ $((listed + refused)) -ne "$count" ]; then
         echo "FAIL: over $count files, $listed were listed and $refused refused"
         tail -5 "$err"
@@ -123,8 +131,9 @@ measure() {
 }
 
 failed=0
-# The readable listing, and the typed styles (the records of files that fail included).
-for style in "" "-o j" "-o d" "-o j -f all"; do
+# The readable listing, the typed styles (the records of files that fail included), and extended
+# reading (-e), which also parses the XMP packet (expat in a fixed area).
+for style in "" "-o j" "-o d" "-o j -f all" "-e"; do
     echo "${style:-listing}:"
     measure $small
     allocs_small=$allocs

@@ -87,6 +87,7 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_mn_olympus_raw_development, "Olympus Raw Development", nullptr, format_note_olympus},
     {ifd_type_mn_olympus_image_processing, "Olympus Image Processing", nullptr, format_note_olympus},
     {ifd_type_mn_olympus_focus_info, "Olympus Focus Info", nullptr, format_note_olympus},
+    {ifd_type_packet, "XMP and IPTC", format_field_generic, nullptr},
 };
 // clang-format on
 
