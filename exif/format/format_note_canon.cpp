@@ -252,7 +252,7 @@ constexpr value_label canon_camera_settings_sraw_quality[] = {
     {0x1, "sRAW1 (mRAW)"},
     {0x2, "sRAW2 (sRAW)"},
 };
-constexpr value_label canon_shot_info_white_balance[] = {
+constexpr value_label canon_white_balance[] = {  // ShotInfo's and Processing's
     {0x0, "Auto"},
     {0x1, "Daylight"},
     {0x2, "Cloudy"},
@@ -296,30 +296,6 @@ constexpr value_label canon_shot_info_camera_type[] = {
     {0xfa, "Compact"},
     {0xfc, "EOS Mid-range"},
     {0xff, "DV Camera"},
-};
-constexpr value_label canon_processing_white_balance[] = {
-    {0x0, "Auto"},
-    {0x1, "Daylight"},
-    {0x2, "Cloudy"},
-    {0x3, "Tungsten"},
-    {0x4, "Fluorescent"},
-    {0x5, "Flash"},
-    {0x6, "Custom"},
-    {0x7, "Black & White"},
-    {0x8, "Shade"},
-    {0x9, "Manual Temperature (Kelvin)"},
-    {0xa, "PC Set1"},
-    {0xb, "PC Set2"},
-    {0xc, "PC Set3"},
-    {0xe, "Daylight Fluorescent"},
-    {0xf, "Custom 1"},
-    {0x10, "Custom 2"},
-    {0x11, "Underwater"},
-    {0x12, "Custom 3"},
-    {0x13, "Custom 4"},
-    {0x14, "PC Set4"},
-    {0x15, "PC Set5"},
-    {0x17, "Auto (ambience priority)"},
 };
 constexpr value_label canon_processing_picture_style[] = {
     {0x0, "None"},
@@ -480,13 +456,13 @@ constexpr tag_values canon_camera_settings_tags[] = {
     {0x002e, canon_camera_settings_sraw_quality, "%d"},
 };
 constexpr tag_values canon_shot_info_tags[] = {
-    {0x0007, canon_shot_info_white_balance, "%d"},
+    {0x0007, canon_white_balance, "%d"},
     {0x0008, canon_shot_info_slow_shutter, "%d"},
     {0x0010, canon_shot_info_auto_exposure_bracketing, "%d"},
     {0x001a, canon_shot_info_camera_type, "%d"},
 };
 constexpr tag_values canon_processing_tags[] = {
-    {0x0008, canon_processing_white_balance, "%d"},
+    {0x0008, canon_white_balance, "%d"},
     {0x000a, canon_processing_picture_style, "%d"},
 };
 constexpr tag_values canon_file_info_tags[] = {
