@@ -76,7 +76,7 @@ constexpr value_label canon_camera_settings_record_mode[] = {
     {0xe, "HIF"},
     {0xf, "CR3+HIF"},
 };
-constexpr value_label canon_camera_settings_canon_image_size[] = {
+constexpr value_label canon_image_size[] = {  // CameraSettings' image size and FileInfo's raw JPEG size
     {0x0, "Large"},
     {0x1, "Medium"},
     {0x2, "Small"},
@@ -341,27 +341,6 @@ constexpr value_label canon_file_info_raw_jpg_quality[] = {
     {0x83, "Standard (RAW)"},
     {0xffffffff, "n/a"},
 };
-constexpr value_label canon_file_info_raw_jpg_size[] = {
-    {0x0, "Large"},
-    {0x1, "Medium"},
-    {0x2, "Small"},
-    {0x5, "Medium 1"},
-    {0x6, "Medium 2"},
-    {0x7, "Medium 3"},
-    {0x8, "Postcard"},
-    {0x9, "Widescreen"},
-    {0xa, "Medium Widescreen"},
-    {0xe, "Small 1"},
-    {0xf, "Small 2"},
-    {0x10, "Small 3"},
-    {0x80, "640x480 Movie"},
-    {0x81, "Medium Movie"},
-    {0x82, "Small Movie"},
-    {0x89, "1280x720 Movie"},
-    {0x8e, "1920x1080 Movie"},
-    {0x8f, "4096x2160 Movie"},
-    {0xffffffff, "n/a"},
-};
 constexpr value_label canon_file_info_long_exposure_noise_reduction2[] = {
     {0x0, "Off"},
     {0x1, "On (1D)"},
@@ -442,7 +421,7 @@ constexpr tag_values canon_camera_settings_tags[] = {
     {0x0005, canon_camera_settings_continuous_drive, "%d"},
     {0x0007, canon_camera_settings_focus_mode, "%d"},
     {0x0009, canon_camera_settings_record_mode, "%d"},
-    {0x000a, canon_camera_settings_canon_image_size, "%d"},
+    {0x000a, canon_image_size, "%d"},
     {0x000b, canon_camera_settings_easy_mode, "%d"},
     {0x000c, canon_camera_settings_digital_zoom, "%d"},
     {0x0011, canon_camera_settings_metering_mode, "%d"},
@@ -468,7 +447,7 @@ constexpr tag_values canon_processing_tags[] = {
 constexpr tag_values canon_file_info_tags[] = {
     {0x0003, canon_file_info_bracket_mode, "%d"},
     {0x0006, canon_file_info_raw_jpg_quality, "%d"},
-    {0x0007, canon_file_info_raw_jpg_size, "%d"},
+    {0x0007, canon_image_size, "%d"},
     {0x0008, canon_file_info_long_exposure_noise_reduction2, "%d"},
     {0x0013, canon_file_info_live_view_shooting, "%d"},
     {0x0017, canon_file_info_shutter_mode, "%d"},
