@@ -11,6 +11,9 @@
 
 namespace {
 
+// A record is written in many small pieces: the *_unlocked calls spare each
+// one a lock (the program has one thread).
+
 // Bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
 bool is_plain_byte(uint8_t byte) { return byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\'; }
 
@@ -19,20 +22,20 @@ bool is_plain_byte(uint8_t byte) { return byte >= 0x20 && byte < 0x7F && byte !=
 // characters are escaped. The text lies in a terminated string.
 void print_json_text(const char *text, size_t length)
 {
-    putchar('"');
+    putchar_unlocked('"');
     const char *p = text;
     const char *end = text + length;
     while (p < end) {
         const char *run = p;
         while (p < end && is_plain_byte(static_cast<uint8_t>(*p)))
             p++;
-        fwrite(run, 1, static_cast<size_t>(p - run), stdout);
+        fwrite_unlocked(run, 1, static_cast<size_t>(p - run), stdout);
         if (p == end)
             break;
         const auto byte = static_cast<uint8_t>(*p);
         const size_t sequence = utf8_sequence_length(p);
         if (sequence > 1 && sequence <= static_cast<size_t>(end - p)) {
-            fwrite(p, 1, sequence, stdout);
+            fwrite_unlocked(p, 1, sequence, stdout);
             p += sequence;
             continue;
         }
@@ -44,13 +47,13 @@ void print_json_text(const char *text, size_t length)
                              : byte == '\t' ? "\\t"
                                             : nullptr;
         if (escape != nullptr)
-            fputs(escape, stdout);
+            fputs_unlocked(escape, stdout);
         else if (byte < 0x80)
             printf("\\u%04x", byte);  // the other control characters and DEL
         else
             printf("%c%c", 0xC0 | byte >> 6, 0x80 | (byte & 0x3F));  // the Latin-1 character
     }
-    putchar('"');
+    putchar_unlocked('"');
 }
 
 void print_json_text(const char *text) { print_json_text(text, strlen(text)); }
@@ -58,7 +61,7 @@ void print_json_text(const char *text) { print_json_text(text, strlen(text)); }
 void print_json_value(const typed_value &value)
 {
     if (value.kind == typed_value::null)
-        fputs("null", stdout);
+        fputs_unlocked("null", stdout);
     else if (value.kind == typed_value::text)
         print_json_text(value.chars, value.length);
     else
@@ -70,17 +73,32 @@ class json_object {
 public:
     void key(const char *name)
     {
-        putchar(first_ ? '{' : ',');
+        putchar_unlocked(first_ ? '{' : ',');
         first_ = false;
         print_json_text(name);
-        putchar(':');
+        putchar_unlocked(':');
     }
-    void end() { fputs(first_ ? "{}\n" : "}\n", stdout); }
-    void end_nested() { fputs(first_ ? "{}" : "}", stdout); }
+    // A key written before as `"name":`: one write instead of five.
+    void prepared_key(const char *text, size_t length)
+    {
+        putchar_unlocked(first_ ? '{' : ',');
+        first_ = false;
+        fwrite_unlocked(text, 1, length, stdout);
+    }
+    void end() { fputs_unlocked(first_ ? "{}\n" : "}\n", stdout); }
+    void end_nested() { fputs_unlocked(first_ ? "{}" : "}", stdout); }
 
 private:
     bool first_ = true;
 };
+
+// The run's column keys as `"name":`, for the names that need no escapes
+// (all that the field tables give); length 0 for any other.
+struct column_key {
+    char text[sizeof(typed_column::name) + 3];
+    size_t length;
+};
+column_key column_keys[max_typed_columns];
 
 // Every field of the file, one object per group in the order of the listing;
 // a tag that repeats within a group keeps its first value.
@@ -107,6 +125,26 @@ void print_groups(const ifd_field_store *store, json_object &record)
 
 }  // namespace
 
+void prepare_json_keys()
+{
+    const typed_columns &columns = run_typed_columns();
+    for (int i = 0; i < columns.count; i++) {
+        const char *name = columns.column[i].name;
+        column_key &key = column_keys[i];
+        key.length = 0;
+        const size_t length = strlen(name);
+        bool plain = length + 3 <= sizeof key.text;
+        for (size_t c = 0; c < length && plain; c++)
+            plain = is_plain_byte(static_cast<uint8_t>(name[c]));
+        if (!plain)
+            continue;
+        key.text[0] = '"';
+        memcpy(key.text + 1, name, length);
+        memcpy(key.text + 1 + length, "\":", 2);
+        key.length = length + 3;
+    }
+}
+
 void print_record_json(const ifd_field_store *store, const char *error)
 {
     typed_value values[max_typed_columns];
@@ -119,7 +157,11 @@ void print_record_json(const ifd_field_store *store, const char *error)
             continue;  // a file that was read has no error member
         if (opts.all_fields && error == nullptr && column.source == typed_source::gps_lat)
             print_groups(store, record);
-        record.key(column.name);
+        const column_key &key = column_keys[i];
+        if (key.length != 0)
+            record.prepared_key(key.text, key.length);
+        else
+            record.key(column.name);
         print_json_value(values[i]);
     }
     record.end();

@@ -35,6 +35,8 @@ void start_output()
 {
     if (opts.json_output || opts.sql_script)
         prepare_typed_columns();
+    if (opts.json_output)
+        prepare_json_keys();
     if (opts.list_output && opts.list_header)
         print_field_list_header();
     else if (opts.sql_script && !opts.thumbnail_mode)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "frontend/typed_record.h"
 #include "frontend/value_quoting.h"
@@ -22,33 +23,42 @@ const char *sql_type(column_type type)
 // carriage return at the end of an input line, inside a literal too.
 void print_script_text(const char *text, size_t length)
 {
-    putchar('\'');
+    putchar_unlocked('\'');
     const char *end = text + length;
-    for (const char *p = text; p < end; p++) {
+    for (const char *p = text; p < end;) {
+        const char *run = p;
+        while (p < end && static_cast<uint8_t>(*p) < 0x80 && *p != '\'' && *p != '\r')
+            p++;
+        fwrite_unlocked(run, 1, static_cast<size_t>(p - run), stdout);
+        if (p == end)
+            break;
         const auto byte = static_cast<uint8_t>(*p);
         if (byte >= 0x80) {
             const size_t sequence = utf8_sequence_length(p);
             if (sequence > 1 && sequence <= static_cast<size_t>(end - p)) {
-                fwrite(p, 1, sequence, stdout);
-                p += sequence - 1;
+                fwrite_unlocked(p, 1, sequence, stdout);
+                p += sequence;
             } else {
-                printf("%c%c", 0xC0 | byte >> 6, 0x80 | (byte & 0x3F));
+                putchar_unlocked(static_cast<char>(0xC0 | byte >> 6));
+                putchar_unlocked(static_cast<char>(0x80 | (byte & 0x3F)));
+                p++;
             }
             continue;
         }
         if (byte == '\'')
-            putchar('\'');
-        putchar(*p);
+            putchar_unlocked('\'');
+        putchar_unlocked(*p);
         if (p[0] == '\r' && p + 1 < end && p[1] == '\n')
-            fputs("' || '", stdout);
+            fputs_unlocked("' || '", stdout);
+        p++;
     }
-    putchar('\'');
+    putchar_unlocked('\'');
 }
 
 void print_script_value(const typed_value &value)
 {
     if (value.kind == typed_value::null)
-        fputs("NULL", stdout);
+        fputs_unlocked("NULL", stdout);
     else if (value.kind == typed_value::text)
         print_script_text(value.chars, value.length);
     else
@@ -56,6 +66,57 @@ void print_script_value(const typed_value &value)
 }
 
 bool transaction_open = false;
+
+// The parts of each statement that name the columns are the same for every
+// record, so they are written once at the start: "INSERT INTO pictures
+// (...)\n    VALUES (" and the update after ON CONFLICT.
+struct statement_part {
+    char text[max_typed_columns * 2 * (sizeof(typed_column::name) * 2 + 16) + 64];
+    size_t length;
+
+    void add(const char *piece, size_t n)
+    {
+        if (n < sizeof text - length) {  // always: the size allows for every column quoted twice
+            memcpy(text + length, piece, n);
+            length += n;
+        }
+    }
+    void add(const char *piece) { add(piece, strlen(piece)); }
+    // A name in double quotes, a quote in it doubled, as print_quoted writes it.
+    void add_quoted(const char *name)
+    {
+        add("\"");
+        for (const char *p = name; *p != '\0'; p++)
+            add(*p == '"' ? "\"\"" : p, *p == '"' ? 2 : 1);
+        add("\"");
+    }
+};
+
+statement_part insert_head;
+statement_part conflict_tail;
+
+void prepare_statement_parts(const typed_columns &columns)
+{
+    insert_head.length = 0;
+    insert_head.add("INSERT INTO pictures (");
+    for (int i = 0; i < columns.count; i++) {
+        insert_head.add(i == 0 ? "" : ", ");
+        insert_head.add_quoted(columns.column[i].name);
+    }
+    insert_head.add(")\n    VALUES (");
+    // The key is the first column; a file loaded before takes every value anew.
+    conflict_tail.length = 0;
+    conflict_tail.add(")\n    ON CONFLICT (");
+    conflict_tail.add_quoted(columns.column[0].name);
+    conflict_tail.add(") DO UPDATE SET ");
+    for (int i = 1; i < columns.count; i++) {
+        conflict_tail.add(i == 1 ? "" : ", ");
+        conflict_tail.add_quoted(columns.column[i].name);
+        conflict_tail.add(" = excluded.");
+        conflict_tail.add_quoted(columns.column[i].name);
+    }
+    conflict_tail.add(";\n\n");
+}
 
 }  // namespace
 
@@ -71,6 +132,7 @@ void print_sql_script_start()
     }
     printf("\n);\n\nBEGIN TRANSACTION;\n\n");
     transaction_open = true;
+    prepare_statement_parts(columns);
 }
 
 void print_record_sql_script(const ifd_field_store *store, const char *error)
@@ -78,25 +140,12 @@ void print_record_sql_script(const ifd_field_store *store, const char *error)
     typed_value values[max_typed_columns];
     type_record(store, error, values);
     const typed_columns &columns = run_typed_columns();
-    printf("INSERT INTO pictures (");
+    fwrite_unlocked(insert_head.text, 1, insert_head.length, stdout);
     for (int i = 0; i < columns.count; i++) {
-        fputs(i == 0 ? "" : ", ", stdout);
-        print_quoted(columns.column[i].name, '"');
-    }
-    printf(")\n    VALUES (");
-    for (int i = 0; i < columns.count; i++) {
-        fputs(i == 0 ? "" : ", ", stdout);
+        fputs_unlocked(i == 0 ? "" : ", ", stdout);
         print_script_value(values[i]);
     }
-    // The key is the first column; a file loaded before takes every value anew.
-    printf(")\n    ON CONFLICT (\"%s\") DO UPDATE SET ", columns.column[0].name);
-    for (int i = 1; i < columns.count; i++) {
-        fputs(i == 1 ? "" : ", ", stdout);
-        print_quoted(columns.column[i].name, '"');
-        fputs(" = excluded.", stdout);
-        print_quoted(columns.column[i].name, '"');
-    }
-    printf(";\n\n");
+    fwrite_unlocked(conflict_tail.text, 1, conflict_tail.length, stdout);
 }
 
 void print_sql_script_end()

@@ -8,6 +8,7 @@
 #include "exif/ifd_types.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
+#include "support/number_text.h"
 #include "support/run_options.h"
 #include "support/text_copy.h"
 
@@ -254,11 +255,10 @@ void field_key(const ifd_field &field, const ifd_field_defn_row &row, char *key,
 
 void print_typed_number(const typed_value &value)
 {
-    if (value.kind == typed_value::integer) {
-        printf("%lld", static_cast<long long>(value.whole));
-    } else {
-        char text[32];
+    char text[32];
+    if (value.kind == typed_value::integer)
+        format_whole(value.whole, text, sizeof text);
+    else
         format_real(value.number, text, sizeof text);
-        fputs(text, stdout);
-    }
+    fputs_unlocked(text, stdout);
 }

@@ -38,6 +38,3 @@ bool gps_degrees(const ifd_field_store *store, const ifd_field &field, double *d
 // A single stored number (integer, rational, float or double) as a double.
 bool stored_number(const ifd_field_store *store, const ifd_field &field, double *value);
 
-// The shortest decimal text that reads back as the same double, at most 15
-// significant digits; whole numbers without an exponent.
-void format_real(double value, char *text, size_t size);
