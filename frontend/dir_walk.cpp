@@ -159,8 +159,11 @@ bool walk_entries(char *display_path, int subdirs, walk_path &path)
             else
                 trace("Subdirectory %s ignored\n", entry->d_name);
             break;
+        case type_unreadable:
+            output_unreadable_path(display_path, entry->d_name, errno);  // the error has been printed
+            break;
         default:
-            break;  // "." and "..", or a status error already reported
+            break;  // "." and "..", or what is neither file nor directory
         }
     }
     read_ahead.finish();

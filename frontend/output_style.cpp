@@ -1,9 +1,13 @@
+#include <cstdio>
+#include <cstring>
+
 #include "frontend/json_output.h"
 #include "frontend/options.h"
 #include "frontend/outputs.h"
 #include "frontend/sql_script_output.h"
 #include "frontend/typed_record.h"
 #include "support/errors.h"
+#include "support/text_copy.h"
 
 void output_fields(const ifd_field_store *store)
 {
@@ -29,6 +33,27 @@ void output_failed_file(const ifd_field_store *store, int rc)
         print_record_json(store, exif_strerror(rc));
     else if (opts.sql_script)
         print_record_sql_script(store, exif_strerror(rc));
+}
+
+void output_unreadable_path(const char *dir_name, const char *file_name, int error_number)
+{
+    if (opts.thumbnail_mode || !(opts.json_output || opts.sql_script))
+        return;
+    // A record of its path alone: no file name, so no size either.
+    ifd_field_store &store = ifd_fields;
+    store.count = 0;
+    store.file_name[0] = '\0';
+    copy_text(store.dir_name, sizeof store.dir_name, dir_name);
+    copy_text(store.path_name, sizeof store.path_name, dir_name);
+    if (dir_name[0] != '\0')
+        append_text(store.path_name, sizeof store.path_name, "/");
+    append_text(store.path_name, sizeof store.path_name, file_name);
+    char message[160];
+    snprintf(message, sizeof message, "can't determine file type: %s", strerror(error_number));
+    if (opts.json_output)
+        print_record_json(&store, message);
+    else
+        print_record_sql_script(&store, message);
 }
 
 void start_output()

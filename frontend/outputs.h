@@ -16,3 +16,5 @@ void output_fields(const ifd_field_store *store);
 // The record of a file that gave result code rc (support/errors.h) instead of
 // its fields: the typed styles (-o j, -o d) write one for every file they report on.
 void output_failed_file(const ifd_field_store *store, int rc);
+// The same for a path whose status could not be read (errno error_number).
+void output_unreadable_path(const char *dir_name, const char *file_name, int error_number);

@@ -23,9 +23,11 @@ int get_file_type(const char *path)
         return type_dot_dot;
     struct stat st;
     if (stat(path, &st) != 0) {
-        fprintf(stderr, "Error: file %s: can't determine file type: %s\n", path, strerror(errno));
+        const int error_number = errno;
+        fprintf(stderr, "Error: file %s: can't determine file type: %s\n", path, strerror(error_number));
         note_system_failure();
-        return type_unknown;
+        errno = error_number;  // the typed outputs' record names it too
+        return type_unreadable;
     }
     // The directory bit alone decides, as the mode word carries it.
     return (st.st_mode & S_IFDIR) != 0 ? type_directory : type_file;

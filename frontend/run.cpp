@@ -104,8 +104,11 @@ void process_argument(const char *arg, const start_point &start, const char *bas
     case type_dot_dot:
         walk_directory_argument(current_dir, arg);
         break;
+    case type_unreadable:
+        output_unreadable_path(current_dir, arg, errno);  // the error has been printed
+        break;
     default:
-        break;  // the error has been printed
+        break;
     }
     return_to_start(start, base_dir, current_dir);
 }

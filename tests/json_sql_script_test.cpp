@@ -2,6 +2,7 @@
 // the stored numbers, texts, dates, the decimal GPS position, one record per
 // file, and scripts that load twice into SQLite as upserts.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -195,17 +196,23 @@ TEST_F(ScriptOutputs, EveryFileReportedOnGetsOneRecord)
     batch::write_photo(dir.file("a.jpg"), {.make = "Canon"});
     write_file(dir.file("b.jpg"), build_jpeg(Jpeg{.before = {jfif()}}));  // a JPEG file without EXIF data
     save("c.txt", "not a photo");
-    cli_result j = run({"-o", "j", "-f", "make", "a.jpg", "b.jpg", "c.txt"});
+    cli_result j = run({"-o", "j", "-f", "make", "a.jpg", "b.jpg", "c.txt", "gone.jpg"});
     EXPECT_EQ(j.out, "{\"file_name_full\":\"a.jpg\",\"make\":\"Canon\"}\n"
                      "{\"file_name_full\":\"b.jpg\",\"make\":null,\"error\":\"JPEG file does not contain EXIF data\"}\n"
-                     "{\"file_name_full\":\"c.txt\",\"make\":null,\"error\":\"File is not a JPEG file\"}\n");
+                     "{\"file_name_full\":\"c.txt\",\"make\":null,\"error\":\"File is not a JPEG file\"}\n"
+                     "{\"file_name_full\":\"gone.jpg\",\"make\":null,"
+                     "\"error\":\"can't determine file type: No such file or directory\"}\n");
     EXPECT_EQ(j.err, "Error: Error while extracting EXIF fields: JPEG file does not contain EXIF data\n"
-                     "Error: Error while extracting EXIF fields: File is not a JPEG file\n");
+                     "Error: Error while extracting EXIF fields: File is not a JPEG file\n"
+                     "Error: file gone.jpg: can't determine file type: No such file or directory\n");
     EXPECT_EQ(j.status, 0);
     // A walk passes over files that are no photos, and reports on the others.
+    // A link that leads nowhere is reported on, and so gets its record too.
+    ASSERT_EQ(symlink("gone.jpg", dir.file("link.jpg").c_str()), 0);
     cli_result d = run({"-q", "-o", "d", "-f", "make", "."});
     for (const char *values :
-         {"VALUES ('./a.jpg', 'Canon', NULL)", "VALUES ('./b.jpg', NULL, 'JPEG file does not contain EXIF data')"})
+         {"VALUES ('./a.jpg', 'Canon', NULL)", "VALUES ('./b.jpg', NULL, 'JPEG file does not contain EXIF data')",
+          "VALUES ('./link.jpg', NULL, 'can''t determine file type: No such file or directory')"})
         EXPECT_NE(d.out.find(values), std::string::npos) << values;
     EXPECT_EQ(d.out.find("c.txt"), std::string::npos);
 }
