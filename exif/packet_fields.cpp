@@ -8,19 +8,19 @@
 
 namespace {
 
-enum class field_kind : uint8_t { text, latitude, longitude };
+enum class field_kind : uint8_t { text, list, whole, latitude, longitude };
 
 struct packet_field {
     uint32_t number;
-    field_kind kind;
+    field_kind kind;  // what the typed outputs make of it
     const char *xmp[3];  // XMP property paths, the first found wins; nullptr ends the list
     const char *iptc;    // the IPTC dataset, nullptr when IPTC has none
 };
 
 // clang-format off
 constexpr packet_field packet_fields[] = {
-    {1,  field_kind::text,      {"dc:subject"},                          "Keywords"},
-    {2,  field_kind::text,      {"xmp:Rating"},                          nullptr},
+    {1,  field_kind::list,      {"dc:subject"},                          "Keywords"},
+    {2,  field_kind::whole,     {"xmp:Rating"},                          nullptr},
     {3,  field_kind::text,      {"xmp:Label"},                           nullptr},
     {4,  field_kind::text,      {"dc:title"},                            "ObjectName"},
     {5,  field_kind::text,      {"dc:description"},                      "Caption-Abstract"},
@@ -81,18 +81,46 @@ bool decimal_degrees(const char *text, field_kind kind, char *out, size_t size)
 
 char coordinate_text[2][32];
 
+const packet_field *field_numbered(uint32_t number)
+{
+    for (const packet_field &f : packet_fields)
+        if (f.number == number)
+            return &f;
+    return nullptr;
+}
+
 }  // namespace
 
 const char *packet_field_value(uint32_t field)
 {
-    for (const packet_field &f : packet_fields) {
-        if (f.number != field)
-            continue;
-        const packet_property *p = find_first(f);
-        if (p == nullptr || f.kind == field_kind::text)
-            return p != nullptr ? p->value : nullptr;
-        char *text = coordinate_text[f.kind == field_kind::latitude ? 0 : 1];
-        return decimal_degrees(p->value, f.kind, text, sizeof coordinate_text[0]) ? text : nullptr;
+    const packet_field *f = field_numbered(field);
+    if (f == nullptr)
+        return nullptr;
+    const packet_property *p = find_first(*f);
+    if (p == nullptr || (f->kind != field_kind::latitude && f->kind != field_kind::longitude))
+        return p != nullptr ? p->value : nullptr;
+    char *text = coordinate_text[f->kind == field_kind::latitude ? 0 : 1];
+    return decimal_degrees(p->value, f->kind, text, sizeof coordinate_text[0]) ? text : nullptr;
+}
+
+packet_field_type packet_field_type_of(uint32_t field)
+{
+    const packet_field *f = field_numbered(field);
+    switch (f != nullptr ? f->kind : field_kind::text) {
+    case field_kind::list:
+        return packet_field_type::list;
+    case field_kind::whole:
+        return packet_field_type::whole;
+    case field_kind::latitude:
+    case field_kind::longitude:
+        return packet_field_type::real;
+    default:
+        return packet_field_type::text;
     }
-    return nullptr;
+}
+
+const packet_property *packet_field_property(uint32_t field)
+{
+    const packet_field *f = field_numbered(field);
+    return f != nullptr ? find_first(*f) : nullptr;
 }

@@ -8,6 +8,16 @@
 #pragma once
 #include <cstdint>
 
+#include "exif/packet_store.h"
+
 // The field's text for the file just read, nullptr when it has none.
 // The text stays valid until the next file is read.
 const char *packet_field_value(uint32_t field);
+
+// What the typed outputs (-o j, -o d) make of a field: a text, a list of
+// texts (the keywords), a whole number (the rating) or a real number (the
+// decimal degrees of the GPS position).
+enum class packet_field_type { text, list, whole, real };
+packet_field_type packet_field_type_of(uint32_t field);
+// The property a field's text comes from, for the items of a list; nullptr when none.
+const packet_property *packet_field_property(uint32_t field);

@@ -97,16 +97,15 @@ void read_iptc(const file_reader &file, const packet_block &block)
     end_packet_block();
 }
 
-// The sidecar's name: the file's with its extension replaced by ".xmp"
-// (NAME.xmp, as Lightroom writes it). One name only: looking for a second
-// (darktable's NAME.jpg.xmp) would cost every file without one a second
-// failed lookup.
-int open_sidecar(const char *file_name)
+// The sidecar of the file named so: NAME.EXT.xmp (as darktable and digiKam
+// write it, the file's own) or NAME.xmp (as Lightroom writes it, with the
+// extension replaced), -1 when there is none.
+int open_sidecar(const char *file_name, bool keep_extension)
 {
     char name[4096];
     const char *slash = strrchr(file_name, '/');
     const char *dot = strrchr(slash != nullptr ? slash : file_name, '.');
-    size_t stem = dot != nullptr ? static_cast<size_t>(dot - file_name) : strlen(file_name);
+    size_t stem = dot != nullptr && !keep_extension ? static_cast<size_t>(dot - file_name) : strlen(file_name);
     if (stem + 5 > sizeof name)
         return -1;
     memcpy(name, file_name, stem);
@@ -187,7 +186,11 @@ void read_sidecar(const char *dir_name, const char *file_name)
 {
     if (!directory_has_sidecars(dir_name, file_name))
         return;
-    int fd = open_sidecar(file_name);
+    // Looked for only where the directory holds sidecars at all, so the
+    // second name costs the files without one nothing.
+    int fd = open_sidecar(file_name, true);
+    if (fd < 0)
+        fd = open_sidecar(file_name, false);
     if (fd < 0)
         return;
     struct stat st;

@@ -70,6 +70,8 @@ packet_property *add_packet_value(packet_source source, const char *name, const 
     packet_property *property = find_from(block_start, source, name);
     if (property != nullptr) {
         append_text(property->value, ", ", 2);
+        if (property->item_count < max_packet_items)
+            property->item_start[property->item_count++] = static_cast<uint16_t>(strlen(property->value));
     } else {
         if (packets.count >= max_packet_properties)
             return nullptr;
@@ -77,9 +79,26 @@ packet_property *add_packet_value(packet_source source, const char *name, const 
         property->source = source;
         copy_text(property->name, sizeof property->name, name);
         property->value[0] = '\0';
+        property->item_count = 1;
+        property->item_start[0] = 0;
     }
     append_text(property->value, value, static_cast<size_t>(value_length));
     return property;
+}
+
+bool packet_item(const packet_property &property, int i, const char **text, size_t *length)
+{
+    const size_t used = strlen(property.value);
+    const size_t start = property.item_start[i];
+    // An item ends before the ", " that joins the next one, or at the end.
+    size_t end = i + 1 < property.item_count ? static_cast<size_t>(property.item_start[i + 1]) - 2 : used;
+    if (end > used)
+        end = used;
+    if (start >= end)
+        return false;
+    *text = property.value + start;
+    *length = end - start;
+    return true;
 }
 
 void move_packet_property(int from, int to)

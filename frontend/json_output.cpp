@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "exif/field_row.h"
+#include "exif/packet_store.h"
 #include "frontend/options.h"
 #include "frontend/typed_record.h"
 #include "support/utf8_text.h"
@@ -58,10 +59,28 @@ void print_json_text(const char *text, size_t length)
 
 void print_json_text(const char *text) { print_json_text(text, strlen(text)); }
 
+// The items of a list (the keywords) as an array of strings.
+void print_json_list(const packet_property &list)
+{
+    char separator = '[';
+    for (int i = 0; i < list.item_count; i++) {
+        const char *text = nullptr;
+        size_t length = 0;
+        if (!packet_item(list, i, &text, &length))
+            continue;
+        putchar_unlocked(separator);
+        separator = ',';
+        print_json_text(text, length);
+    }
+    fputs_unlocked(separator == '[' ? "[]" : "]", stdout);
+}
+
 void print_json_value(const typed_value &value)
 {
     if (value.kind == typed_value::null)
         fputs_unlocked("null", stdout);
+    else if (value.kind == typed_value::text && value.items != nullptr)
+        print_json_list(*value.items);
     else if (value.kind == typed_value::text)
         print_json_text(value.chars, value.length);
     else

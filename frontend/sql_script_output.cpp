@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "exif/packet_store.h"
 #include "frontend/typed_record.h"
 #include "frontend/value_quoting.h"
 #include "support/utf8_text.h"
@@ -66,6 +67,29 @@ void print_script_value(const typed_value &value)
 }
 
 bool transaction_open = false;
+int list_column = -1;  // the column of the keywords, -1 when the run has none
+
+// A loaded file's keywords are replaced by the ones it has now.
+void print_keyword_rows(const typed_value &path, const typed_value &keywords)
+{
+    fputs_unlocked("DELETE FROM keywords WHERE \"path\" = ", stdout);
+    print_script_value(path);
+    fputs_unlocked(";\n", stdout);
+    const char *separator = "INSERT INTO keywords (\"path\", \"keyword\") VALUES\n    (";
+    for (int i = 0; keywords.items != nullptr && i < keywords.items->item_count; i++) {
+        const char *text = nullptr;
+        size_t length = 0;
+        if (!packet_item(*keywords.items, i, &text, &length))
+            continue;
+        fputs_unlocked(separator, stdout);
+        separator = "),\n    (";
+        print_script_value(path);
+        fputs_unlocked(", ", stdout);
+        print_script_text(text, length);
+    }
+    // A file may give a keyword twice.
+    fputs_unlocked(separator[0] == ')' ? ")\n    ON CONFLICT DO NOTHING;\n\n" : "\n", stdout);
+}
 
 // The parts of each statement that name the columns are the same for every
 // record, so they are written once at the start: "INSERT INTO pictures
@@ -130,7 +154,20 @@ void print_sql_script_start()
         print_quoted(column.name, '"');
         printf(" %s%s", sql_type(column.type), column.source == typed_source::path_name ? " PRIMARY KEY" : "");
     }
-    printf("\n);\n\nBEGIN TRANSACTION;\n\n");
+    printf("\n);\n\n");
+    list_column = -1;
+    for (int i = 0; i < columns.count; i++)
+        if (is_list_column(columns.column[i]))
+            list_column = i;
+    // A keyword is searched with an index: one row per file and keyword.
+    if (list_column >= 0)
+        printf("CREATE TABLE IF NOT EXISTS keywords (\n"
+               "    \"path\" TEXT NOT NULL,\n"
+               "    \"keyword\" TEXT NOT NULL,\n"
+               "    PRIMARY KEY (\"path\", \"keyword\")\n"
+               ");\n"
+               "CREATE INDEX IF NOT EXISTS keywords_by_keyword ON keywords (\"keyword\");\n\n");
+    printf("BEGIN TRANSACTION;\n\n");
     transaction_open = true;
     prepare_statement_parts(columns);
 }
@@ -146,6 +183,8 @@ void print_record_sql_script(const ifd_field_store *store, const char *error)
         print_script_value(values[i]);
     }
     fwrite_unlocked(conflict_tail.text, 1, conflict_tail.length, stdout);
+    if (list_column >= 0)
+        print_keyword_rows(values[0], values[list_column]);
 }
 
 void print_sql_script_end()

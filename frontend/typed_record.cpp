@@ -6,6 +6,7 @@
 #include "exif/field_row.h"
 #include "exif/format/ifd_formats.h"
 #include "exif/ifd_types.h"
+#include "exif/packet_fields.h"
 #include "frontend/options.h"
 #include "frontend/selected_columns.h"
 #include "support/number_text.h"
@@ -155,6 +156,12 @@ void prepare_typed_columns()
 
 const typed_columns &run_typed_columns() { return columns_of_run; }
 
+bool is_list_column(const typed_column &column)
+{
+    return column.source == typed_source::field && column.row->ifd_type == ifd_type_packet &&
+           packet_field_type_of(column.row->tag) == packet_field_type::list;
+}
+
 void type_record(const ifd_field_store *store, const char *error, typed_value values[max_typed_columns])
 {
     const ifd_field *fields[max_list_columns] = {};
@@ -172,6 +179,7 @@ void type_record(const ifd_field_store *store, const char *error, typed_value va
         const typed_column &c = columns_of_run.column[i];
         typed_value &value = values[i];
         value.kind = typed_value::null;
+        value.items = nullptr;
         double number = 0;
         switch (c.source) {
         case typed_source::path_name:
@@ -190,7 +198,9 @@ void type_record(const ifd_field_store *store, const char *error, typed_value va
             }
             break;
         case typed_source::field:
-            if (const ifd_field *f = fields[c.row->list_column])
+            if (c.row->ifd_type == ifd_type_packet)
+                type_packet_field(*c.row, c.type, &value);
+            else if (const ifd_field *f = fields[c.row->list_column])
                 type_field(store, *f, *c.row, c.type, date_offset_text(store, *c.row), &value);
             break;
         case typed_source::gps_lat:

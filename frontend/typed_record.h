@@ -23,6 +23,10 @@ struct typed_columns {
     int count;
 };
 
+// Whether the column holds a list (the keywords), whose items -o j writes
+// as an array and -o d as rows of a table of their own.
+bool is_list_column(const typed_column &column);
+
 // Fixes the columns from the field selection; call before the first file.
 void prepare_typed_columns();
 const typed_columns &run_typed_columns();

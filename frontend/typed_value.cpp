@@ -10,6 +10,7 @@
 #include "exif/format/extended_names.h"
 #include "exif/format/standard_names.h"
 #include "exif/ifd_types.h"
+#include "exif/packet_fields.h"
 #include "exif/tags.h"
 #include "support/file_messages.h"
 #include "support/number_text.h"
@@ -260,6 +261,12 @@ void set_null_with_warning(const ifd_field_store *store, const ifd_field &field,
 
 column_type type_of_row(const ifd_field_defn_row &row)
 {
+    if (row.ifd_type == ifd_type_packet) {
+        const packet_field_type type = packet_field_type_of(row.tag);
+        return type == packet_field_type::whole  ? column_type::integer
+               : type == packet_field_type::real ? column_type::real
+                                                 : column_type::text;
+    }
     if (is_gps_position(row))
         return column_type::real;
     if (row.is_date || !is_standard_ifd(row.ifd_type) || row.count != 1 || is_unknown_field_row(row))
@@ -322,6 +329,7 @@ void type_field(const ifd_field_store *store, const ifd_field &field, const ifd_
                 const char *offset, typed_value *value)
 {
     value->kind = typed_value::null;
+    value->items = nullptr;
     if (type == column_type::text) {
         const bool is_gps_time = row.ifd_type == ifd_type_gps && row.tag == tag::gps_time;
         if (row.is_date || is_gps_time) {
@@ -367,4 +375,37 @@ void type_field(const ifd_field_store *store, const ifd_field &field, const ifd_
     }
     value->kind = typed_value::integer;
     value->whole = static_cast<int64_t>(number);
+}
+
+void type_packet_field(const ifd_field_defn_row &row, column_type type, typed_value *value)
+{
+    value->kind = typed_value::null;
+    value->items = nullptr;
+    const char *text = packet_field_value(row.tag);
+    if (text == nullptr)
+        return;
+    const size_t length = trimmed_length(text);
+    if (length == 0)
+        return;
+    if (type == column_type::text) {
+        value->kind = typed_value::text;
+        value->chars = text;
+        value->length = length;
+        if (packet_field_type_of(row.tag) == packet_field_type::list)
+            value->items = packet_field_property(row.tag);
+        return;
+    }
+    double number = 0;
+    if (!parse_number(text, length, false, &number) ||
+        (type == column_type::integer && (number != std::floor(number) || std::fabs(number) > 9.0e15))) {
+        file_warning("value '%s' of field %s is not a number, written as null", text, row.nickname);
+        return;
+    }
+    if (type == column_type::integer) {
+        value->kind = typed_value::integer;
+        value->whole = static_cast<int64_t>(number);
+    } else {
+        value->kind = typed_value::real;
+        value->number = number;
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "exif/field_defs.h"
 #include "exif/field_store.h"
+#include "exif/packet_store.h"
 
 enum class column_type { integer, real, text };
 
@@ -23,6 +24,7 @@ struct typed_value {
     const char *chars;  // text: the bytes, not terminated
     size_t length;
     char own[48];  // room for texts made here (ISO dates)
+    const packet_property *items;  // a list's items (the keywords), else nullptr
 };
 
 // The field's value as its column type asks. A number column whose value is
@@ -31,6 +33,11 @@ struct typed_value {
 // names the file. `offset` is the file's stored time offset of a date, or nullptr.
 void type_field(const ifd_field_store *store, const ifd_field &field, const ifd_field_defn_row &row, column_type type,
                 const char *offset, typed_value *value);
+
+// A field chosen from XMP and IPTC (ifd_type_packet): its text, the list of
+// the keywords, or a number read from the text (null after a warning naming
+// the file when it is none).
+void type_packet_field(const ifd_field_defn_row &row, column_type type, typed_value *value);
 
 // Decimal degrees of a stored GPS position (three rationals), false when it
 // is not stored so or a denominator is 0.

@@ -4,6 +4,9 @@
 // the rest of the file is still listed.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "fixture/container_builder.h"
@@ -162,6 +165,33 @@ TEST(PacketReading, ListsBagSeqAltAndNestedStructuresByNamespaceUri)
     EXPECT_EQ(fields.out, "boat, harbour\tAnn, Bo\tHarbour\n");
 }
 
+TEST(PacketReading, KeywordsAreAJsonArrayAndRowsOfATableOfTheirOwn)
+{
+    temp_dir dir;
+    auto keyworded = [&](const std::string &items) {
+        write_file(dir.file("a.jpg"),
+                   jpeg_with({app1_xmp(packet("xap:Rating=\"2\"", "<dc:subject><rdf:Bag>" + items +
+                                                                      "</rdf:Bag></dc:subject>"))}));
+    };
+    // An item holding ", " is still one item.
+    keyworded("<rdf:li>boat</rdf:li><rdf:li>north, east</rdf:li><rdf:li>boat</rdf:li>");
+    EXPECT_EQ(run_tagsift({"-e", "-o", "j", "-f", "keywords,rating", "a.jpg"}, {.cwd = dir.path()}).out,
+              "{\"file_name_full\":\"a.jpg\",\"keywords\":[\"boat\",\"north, east\",\"boat\"],\"rating\":2}\n");
+    if (std::system("command -v sqlite3 >/dev/null") != 0)
+        GTEST_SKIP() << "sqlite3 is not installed";
+    // Loaded twice: the second load replaces the file's keywords.
+    const std::string load = "cd '" + dir.path() + "' && " + tagsift_binary() +
+                             " -e -o d -f keywords a.jpg >k.sql && sqlite3 -bail k.db <k.sql";
+    ASSERT_EQ(std::system(load.c_str()), 0);
+    keyworded("<rdf:li>harbour</rdf:li><rdf:li>north, east</rdf:li>");
+    ASSERT_EQ(std::system((load + " && sqlite3 k.db 'SELECT keyword FROM keywords ORDER BY 1; SELECT keywords FROM "
+                                  "pictures' >rows.txt")
+                              .c_str()),
+              0);
+    std::ifstream rows(dir.file("rows.txt"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(rows), {}), "harbour\nnorth, east\nharbour, north, east\n");
+}
+
 TEST(PacketReading, SidecarValuesWinAndAreListedAsTheirOwnSource)
 {
     temp_dir dir;
@@ -176,6 +206,10 @@ TEST(PacketReading, SidecarValuesWinAndAreListedAsTheirOwnSource)
               "XMP (sidecar)\n  dc:title                 : From sidecar\n\n");
     const cli_result fields = run_tagsift({"-e", "-o", "l", "-f", "title,rating", "photo.jpg"}, {.cwd = dir.path()});
     EXPECT_EQ(fields.out, "From sidecar,4\n");
+    // The file's own sidecar, NAME.jpg.xmp, comes before the one it may share with a raw file.
+    write_file(dir.file("photo.jpg.xmp"), bytes_of_text(packet("xap:Label=\"Red\"")));
+    EXPECT_EQ(run_tagsift({"-e", "-o", "l", "-f", "title,label", "photo.jpg"}, {.cwd = dir.path()}).out,
+              "Embedded,Red\n");
 }
 
 TEST(PacketReading, HostilePacketsEndWithAWarningAndTheFileIsStillListed)
