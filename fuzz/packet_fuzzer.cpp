@@ -44,5 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (uint32_t field = 1; field <= 15; field++)
         if (const char *text = packet_field_value(field))
             total = total + strlen(text);
+    // And every item of every list, as -o j and -o d write the keywords.
+    for (int i = 0; i < packets.count; i++)
+        for (int item = 0; item < packets.properties[i].item_count; item++) {
+            const char *text = nullptr;
+            size_t length = 0;
+            if (packet_item(packets.properties[i], item, &text, &length))
+                total = total + static_cast<size_t>(text[length - 1]);
+        }
     return 0;
 }
