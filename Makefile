@@ -39,8 +39,16 @@ fuzz:
 fuzz-regress:
 	JOBS=$(JOBS) sh fuzz/fuzz.sh regress
 
+# Mutation testing (tools/mutate.py): plants MUTANTS small faults drawn with SEED, one at a
+# time, and reports how many the tests catch. Example: `make mutate MUTANTS=20 SEED=12`.
+MUTANTS ?= 45
+SEED ?= 11
+.PHONY: mutate
+mutate:
+	python3 tools/mutate.py --count $(MUTANTS) --seed $(SEED) --jobs $(JOBS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-mutate
 
 # Installs build/tagsift, its man page and bash completion under $(DESTDIR)$(PREFIX); `make package`
 # builds the Debian package build/tagsift_<version>_<arch>.deb.
