@@ -137,6 +137,24 @@ const maker_note_format *find_maker_note(const buf_context *value_ctx, uint32_t 
     return found;
 }
 
+const maker_note_format *find_boxed_maker_note(const buf_context *ctx, const ifd_field_store *store)
+{
+    scan.walk.maker_note = nullptr;
+    scan.walk.note_trailer = {};
+    if (!profile_of(ctx).newer_fields)
+        return nullptr;
+    const char *make = find_field_value(store, any_ifd_type, tag::make);
+    for (const maker_note_format &row : formats)
+        if (row.model_code == model_generic && row.signature == nullptr && row.base == tiff_header &&
+            row.ifd_start == 0 && row.make_prefix != nullptr && make != nullptr &&
+            strncmp(make, row.make_prefix, strlen(row.make_prefix)) == 0) {
+            scan.walk.maker_note = &row;
+            trace("Maker note block read as %s\n", row.name);
+            return &row;
+        }
+    return nullptr;
+}
+
 int place_maker_note(buf_context *ctx, uint32_t *offset, const ifd_field_store *store)
 {
     const maker_note_format *note = walked_note();

@@ -77,6 +77,11 @@ extern const std::span<const maker_note_format> maker_note_formats;
 // Remembers it as the note being walked.
 const maker_note_format *find_maker_note(const buf_context *value_ctx, uint32_t count, const ifd_field_store *store);
 
+// The format of a maker note stored as a TIFF block of its own (a CR3's
+// CMT3 box), with -e: the row of the file's make that reads the note at the
+// block's TIFF header, or nullptr. Remembers it as the note being walked.
+const maker_note_format *find_boxed_maker_note(const buf_context *ctx, const ifd_field_store *store);
+
 // Moves the context to the note's base and byte order and the offset to its
 // IFD, for the note found last. Not exif_ok when the IFD lies past the buffer.
 [[nodiscard]] int place_maker_note(buf_context *ctx, uint32_t *offset, const ifd_field_store *store);
