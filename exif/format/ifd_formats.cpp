@@ -88,6 +88,14 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_mn_olympus_image_processing, "Olympus Image Processing", nullptr, format_note_olympus},
     {ifd_type_mn_olympus_focus_info, "Olympus Focus Info", nullptr, format_note_olympus},
     {ifd_type_packet, "XMP and IPTC", format_field_generic, nullptr},
+    {ifd_type_mn_canon_af_info, "Canon AF Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_color_balance, "Canon Color Balance", nullptr, format_note_canon},
+    {ifd_type_mn_canon_ps_info, "Canon Picture Styles", nullptr, format_note_canon},
+    {ifd_type_mn_canon_ps_info2, "Canon Picture Styles 2", nullptr, format_note_canon},
+    {ifd_type_mn_nikon_flash_info3, "Nikon Flash Info 0103", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_af_info2, "Nikon AF Info 2", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_face_detect, "Nikon Face Detect", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_flash_info6, "Nikon Flash Info 0106", nullptr, format_note_nikon},
 };
 // clang-format on
 
