@@ -80,7 +80,8 @@ constexpr int32_t ifd_type_mn_nikon_flash_info3 = 65;
 constexpr int32_t ifd_type_mn_nikon_af_info2 = 66;
 constexpr int32_t ifd_type_mn_nikon_face_detect = 67;
 constexpr int32_t ifd_type_mn_nikon_flash_info6 = 68;
-constexpr int32_t ifd_type_count = 69;
+constexpr int32_t ifd_type_mn_canon_lens_info = 69;
+constexpr int32_t ifd_type_count = 70;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

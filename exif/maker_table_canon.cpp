@@ -33,6 +33,7 @@ constexpr note_array arrays[] = {
     {0x0012, ifd_type_mn_canon_af_info, 2, nullptr, nullptr, 0, 0, 8},
     {0x0026, ifd_type_mn_canon_af_info2, 2, nullptr, nullptr, 0, 2, 8},
     {0x00a9, ifd_type_mn_canon_color_balance, 2, nullptr},
+    {0x4019, ifd_type_mn_canon_lens_info, 1, nullptr},
     // The picture styles' settings, where the model's camera information keeps them.
     {0x000d, ifd_type_mn_canon_ps_info, 1, nullptr, "Canon EOS-1D Mark III", 0x2aa},
     {0x000d, ifd_type_mn_canon_ps_info2, 1, nullptr, "Canon EOS 6D", 0x3c6},
@@ -338,7 +339,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0009, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-shade", "WB RGGB Levels Shade", 8, 4, 0, -1, 1, 0},
     {0x000d, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-cloudy", "WB RGGB Levels Cloudy", 8, 4, 0, -1, 1, 0},
     {0x0011, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-tungsten", "WB RGGB Levels Tungsten", 8, 4, 0, -1, 1, 0},
-    {0x0015, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-fluor", "WB RGGB Levels Fluorescent", 8, 4, 0, -1, 1, 0},
+    {0x0015, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-fluor", "WB RGGB Levels Fluorescen", 8, 4, 0, -1, 1, 0},
     {0x0019, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-flash", "WB RGGB Levels Flash", 8, 4, 0, -1, 1, 0},
     {0x001d, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-custom", "WB RGGB Levels Custom", 8, 4, 0, -1, 1, 0},
     {0x0021, ifd_type_mn_canon_color_balance, "canon-cb-wb-rggb-kelvin", "WB RGGB Levels Kelvin", 8, 4, 0, -1, 1, 0},
@@ -465,6 +466,8 @@ constinit ifd_field_defn_row rows[] = {
     {0x00f0, ifd_type_mn_canon_ps_info2, "canon-ps2-user-def1-style", "User Def 1 Picture Style", 3, 1, 0, -1, 1, 0},
     {0x00f2, ifd_type_mn_canon_ps_info2, "canon-ps2-user-def2-style", "User Def 2 Picture Style", 3, 1, 0, -1, 1, 0},
     {0x00f4, ifd_type_mn_canon_ps_info2, "canon-ps2-user-def3-style", "User Def 3 Picture Style", 3, 1, 0, -1, 1, 0},
+    // Canon Lens Info
+    {0x0000, ifd_type_mn_canon_lens_info, "canon-li-lens-serial-num", "Lens Serial Number", 7, 5, 0, -1, 1, 0},
 };
 // clang-format on
 

@@ -70,6 +70,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x001e, ifd_type_mn_nikon, "nikon-color-space", "Color Space", 18, 0, 0, -1, 1, 0},
     {0x001f, ifd_type_mn_nikon, "nikon-vr-info", "VR Info", 18, 0, 0, -1, 1, 0},
     {0x0020, ifd_type_mn_nikon, "nikon-img-authentication", "Image Authentication", 18, 0, 0, -1, 1, 0},
+    {0x0021, ifd_type_mn_nikon, "nikon-face-detect", "Face Detect", 18, 0, 0, -1, 1, 0},
     {0x0022, ifd_type_mn_nikon, "nikon-active-d-lighting", "Active D-Lighting", 18, 0, 0, -1, 1, 0},
     {0x0023, ifd_type_mn_nikon, "nikon-picture-ctl-data", "Picture Control Data", 18, 0, 0, -1, 1, 0},
     {0x0024, ifd_type_mn_nikon, "nikon-world-time", "World Time", 18, 0, 0, -1, 1, 0},

@@ -96,6 +96,7 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_mn_nikon_af_info2, "Nikon AF Info 2", nullptr, format_note_nikon},
     {ifd_type_mn_nikon_face_detect, "Nikon Face Detect", nullptr, format_note_nikon},
     {ifd_type_mn_nikon_flash_info6, "Nikon Flash Info 0106", nullptr, format_note_nikon},
+    {ifd_type_mn_canon_lens_info, "Canon Lens Info", nullptr, format_note_canon},
 };
 // clang-format on
 
