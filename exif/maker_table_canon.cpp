@@ -32,6 +32,7 @@ constexpr note_array arrays[] = {
     // Points of focus: as many positions as the record counts points.
     {0x0012, ifd_type_mn_canon_af_info, 2, nullptr, nullptr, 0, 0, 8},
     {0x0026, ifd_type_mn_canon_af_info2, 2, nullptr, nullptr, 0, 2, 8},
+    {0x003c, ifd_type_mn_canon_af_info2, 2, nullptr, nullptr, 0, 2, 8},  // the same layout, in later models
     {0x00a9, ifd_type_mn_canon_color_balance, 2, nullptr},
     {0x4019, ifd_type_mn_canon_lens_info, 1, nullptr},
     // The picture styles' settings, where the model's camera information keeps them.
@@ -74,6 +75,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0028, ifd_type_mn_canon, "canon-image-unique-id", "Image Unique ID", 18, 0, 0, -1, 1, 0},
     {0x0035, ifd_type_mn_canon, "canon-time-info", "Time Info", 18, 0, 0, -1, 1, 0},
     {0x0038, ifd_type_mn_canon, "canon-battery-type", "Battery Type", 18, 0, 0, -1, 1, 0},
+    {0x003c, ifd_type_mn_canon, "canon-af-info3", "AF Info 3", 18, 0, 0, -1, 1, 0},
     {0x0081, ifd_type_mn_canon, "canon-raw-data-offset", "Raw Data Offset", 18, 0, 0, -1, 1, 0},
     {0x0083, ifd_type_mn_canon, "canon-original-decision-d", "Original Decision Data Of", 18, 0, 0, -1, 1, 0},
     {0x0093, ifd_type_mn_canon, "canon-file-info", "File Info", 18, 0, 0, -1, 1, 0},

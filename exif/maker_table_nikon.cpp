@@ -23,7 +23,7 @@ constexpr note_array arrays[] = {
     {0x00a8, ifd_type_mn_nikon_flash_info, 1, "0100"},
     {0x00a8, ifd_type_mn_nikon_flash_info, 1, "0101"},
     {0x00b0, ifd_type_mn_nikon_multi_exposure, 4, nullptr},
-    {0x00b8, ifd_type_mn_nikon_file_info, 1, nullptr},
+    {0x00b8, ifd_type_mn_nikon_file_info, 2, nullptr},
     {0x00b9, ifd_type_mn_nikon_af_tune, 1, nullptr},
     {0x00bb, ifd_type_mn_nikon_retouch_info, 1, nullptr},
     {0x00bd, ifd_type_mn_nikon_picture_control, 1, "01"},  // compacts keep it here

@@ -1,4 +1,7 @@
 // Canon maker notes: the names of the settings' values, by group and tag.
+#include <cstring>
+
+#include "exif/format/format_text.h"
 #include "exif/format/note_values.h"
 #include "exif/ifd_types.h"
 
@@ -486,4 +489,15 @@ constexpr group_values groups[] = {
 
 }  // namespace
 
-void format_note_canon(const walked_entry &value, char *text) { format_note_value(value, groups, text); }
+void format_note_canon(const walked_entry &value, char *text)
+{
+    // The battery's name follows a 4-byte length in UNDEFINED bytes.
+    constexpr uint32_t battery_type = 0x0038, data_type_undefined = 7;
+    if (value.ifd_type == ifd_type_mn_canon && value.tag == battery_type && value.data_type == data_type_undefined &&
+        value.count > 4 && buf_bytes(value.ctx, value.count) == value.count) {
+        const char *name = reinterpret_cast<const char *>(value.ctx->buf_p) + 4;
+        format_text(text).append(name, strnlen(name, value.count - 4));
+        return;
+    }
+    format_note_value(value, groups, text);
+}
