@@ -308,6 +308,8 @@ int split_array(const buf_context *record_values, const ifd_field &record, const
         return exif_ok;
     buf_context values = *record_values;
     values.buf_p += array.from;
+    if (array.big_endian)
+        values.motorola_order = 1;
     uint32_t held = stored - array.from;
     uint32_t fixed_end = array.points_from != 0 ? array.points_from : UINT32_MAX;
     for (uint32_t index = 0; index < fixed_end && static_cast<uint64_t>(index) * array.unit_size < held; index++) {

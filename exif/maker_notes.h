@@ -56,6 +56,7 @@ struct note_array {
     uint16_t from = 0;           // where the group's record starts inside the value, in bytes
     uint16_t points_at = 0;      // with points_from: the index of the value that counts the points
     uint16_t points_from = 0;    // the first row laid out after the rows before it; 0: none
+    bool big_endian = false;     // written most significant byte first whatever the note's order
 };
 
 // A row's count in a group of points: one value per point, or one bit per point in 16-bit words.

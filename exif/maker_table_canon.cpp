@@ -35,6 +35,13 @@ constexpr note_array arrays[] = {
     {0x003c, ifd_type_mn_canon_af_info2, 2, nullptr, nullptr, 0, 2, 8},  // the same layout, in later models
     {0x00a9, ifd_type_mn_canon_color_balance, 2, nullptr},
     {0x4019, ifd_type_mn_canon_lens_info, 1, nullptr},
+    {0x00aa, ifd_type_mn_canon_measured_color, 2, nullptr},
+    {0x0025, ifd_type_mn_canon_face_detect2, 1, nullptr},
+    {0x002f, ifd_type_mn_canon_face_detect3, 2, nullptr},
+    {0x0027, ifd_type_mn_canon_contrast_info, 2, nullptr},
+    {0x4020, ifd_type_mn_canon_ambience, 4, nullptr},
+    {0x4016, ifd_type_mn_canon_vignetting_corr2, 4, nullptr},
+    {0x00b6, ifd_type_mn_canon_preview_info, 4, nullptr},
     // The picture styles' settings, where the model's camera information keeps them.
     {0x000d, ifd_type_mn_canon_ps_info, 1, nullptr, "Canon EOS-1D Mark III", 0x2aa},
     {0x000d, ifd_type_mn_canon_ps_info2, 1, nullptr, "Canon EOS 6D", 0x3c6},
@@ -73,6 +80,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0026, ifd_type_mn_canon, "canon-af-info2", "AF Info 2", 18, 0, 0, -1, 1, 0},
     {0x0027, ifd_type_mn_canon, "canon-contrast-info", "Contrast Info", 18, 0, 0, -1, 1, 0},
     {0x0028, ifd_type_mn_canon, "canon-image-unique-id", "Image Unique ID", 18, 0, 0, -1, 1, 0},
+    {0x002f, ifd_type_mn_canon, "canon-face-detect3", "Face Detect 3", 18, 0, 0, -1, 1, 0},
     {0x0035, ifd_type_mn_canon, "canon-time-info", "Time Info", 18, 0, 0, -1, 1, 0},
     {0x0038, ifd_type_mn_canon, "canon-battery-type", "Battery Type", 18, 0, 0, -1, 1, 0},
     {0x003c, ifd_type_mn_canon, "canon-af-info3", "AF Info 3", 18, 0, 0, -1, 1, 0},
@@ -97,6 +105,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x00b2, ifd_type_mn_canon, "canon-tone-curve-matching", "Tone Curve Matching", 18, 0, 0, -1, 1, 0},
     {0x00b3, ifd_type_mn_canon, "canon-white-bal-matching", "White Balance Matching", 18, 0, 0, -1, 1, 0},
     {0x00b4, ifd_type_mn_canon, "canon-color-space", "Color Space", 18, 0, 0, -1, 1, 0},
+    {0x00b6, ifd_type_mn_canon, "canon-preview-image-info", "Preview Image Info", 18, 0, 0, -1, 1, 0},
     {0x00d0, ifd_type_mn_canon, "canon-vrd-offset", "VRD Offset", 18, 0, 0, -1, 1, 0},
     {0x00e0, ifd_type_mn_canon, "canon-sensor-info", "Sensor Info", 18, 0, 0, -1, 1, 0},
     {0x4001, ifd_type_mn_canon, "canon-color-data", "Color Data", 18, 0, 0, -1, 1, 0},
@@ -232,7 +241,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0005, ifd_type_mn_canon_file_info, "canon-fi-brkt-shot-number", "Bracket Shot Number", 8, 1, 0, -1, 1, 0},
     {0x0006, ifd_type_mn_canon_file_info, "canon-fi-raw-jpg-quality", "Raw Jpg Quality", 8, 1, 0, -1, 1, 0},
     {0x0007, ifd_type_mn_canon_file_info, "canon-fi-raw-jpg-size", "Raw Jpg Size", 8, 1, 0, -1, 1, 0},
-    {0x0008, ifd_type_mn_canon_file_info, "canon-fi-long-exp-noise-r", "Long Exp Noise Red.", 8, 1, 0, -1, 1, 0},
+    {0x0008, ifd_type_mn_canon_file_info, "canon-fi-long-exp-noise-r", "Long Exposure Noise Reduc", 8, 1, 0, -1, 1, 0},
     {0x0009, ifd_type_mn_canon_file_info, "canon-fi-wb-bracket-mode", "WB Bracket Mode", 8, 1, 0, -1, 1, 0},
     {0x000c, ifd_type_mn_canon_file_info, "canon-fi-wb-brkt-value-ab", "WB Bracket Value AB", 8, 1, 0, -1, 1, 0},
     {0x000d, ifd_type_mn_canon_file_info, "canon-fi-wb-brkt-value-gm", "WB Bracket Value GM", 8, 1, 0, -1, 1, 0},
@@ -292,7 +301,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0001, ifd_type_mn_canon_lighting_opt, "canon-lo-peripheral-illum", "Peripheral Illumination C", 9, 1, 0, -1, 1, 0},
     {0x0002, ifd_type_mn_canon_lighting_opt, "canon-lo-auto-lighting-op", "Auto Lighting Optimizer", 9, 1, 0, -1, 1, 0},
     {0x0003, ifd_type_mn_canon_lighting_opt, "canon-lo-highlight-tone-p", "Highlight Tone Priority", 9, 1, 0, -1, 1, 0},
-    {0x0004, ifd_type_mn_canon_lighting_opt, "canon-lo-long-exp-noise-r", "Long Exp Noise Red.", 9, 1, 0, -1, 1, 0},
+    {0x0004, ifd_type_mn_canon_lighting_opt, "canon-lo-long-exp-noise-r", "Long Exposure Noise Reduc", 9, 1, 0, -1, 1, 0},
     {0x0005, ifd_type_mn_canon_lighting_opt, "canon-lo-high-iso-noise-r", "High ISO Noise Reduction", 9, 1, 0, -1, 1, 0},
     {0x000a, ifd_type_mn_canon_lighting_opt, "canon-lo-digital-lens-opt", "Digital Lens Optimizer", 9, 1, 0, -1, 1, 0},
     // Canon Multiple Exposure
@@ -470,6 +479,28 @@ constinit ifd_field_defn_row rows[] = {
     {0x00f4, ifd_type_mn_canon_ps_info2, "canon-ps2-user-def3-style", "User Def 3 Picture Style", 3, 1, 0, -1, 1, 0},
     // Canon Lens Info
     {0x0000, ifd_type_mn_canon_lens_info, "canon-li-lens-serial-num", "Lens Serial Number", 7, 5, 0, -1, 1, 0},
+    // Canon Measured Color
+    {0x0001, ifd_type_mn_canon_measured_color, "canon-mc-measured-rggb", "Measured RGGB", 3, 4, 0, -1, 1, 0},
+    // Canon Face Detect 2
+    {0x0001, ifd_type_mn_canon_face_detect2, "canon-fd2-face-width", "Face Width", 1, 1, 0, -1, 1, 0},
+    {0x0002, ifd_type_mn_canon_face_detect2, "canon-fd2-faces-detected", "Faces Detected", 1, 1, 0, -1, 1, 0},
+    // Canon Face Detect 3
+    {0x0003, ifd_type_mn_canon_face_detect3, "canon-fd3-faces-detected", "Faces Detected", 3, 1, 0, -1, 1, 0},
+    // Canon Contrast Info
+    {0x0004, ifd_type_mn_canon_contrast_info, "canon-ci-intelligent-cont", "Intelligent Contrast", 3, 1, 0, -1, 1, 0},
+    // Canon Ambience
+    {0x0001, ifd_type_mn_canon_ambience, "canon-am-selection", "Ambience Selection", 9, 1, 0, -1, 1, 0},
+    // Canon Vignetting Correction 2
+    {0x0005, ifd_type_mn_canon_vignetting_corr2, "canon-vc2-peripheral", "Peripheral Lighting Setti", 9, 1, 0, -1, 1, 0},
+    {0x0006, ifd_type_mn_canon_vignetting_corr2, "canon-vc2-chromatic", "Chromatic Aberration Sett", 9, 1, 0, -1, 1, 0},
+    {0x0007, ifd_type_mn_canon_vignetting_corr2, "canon-vc2-distortion", "Distortion Correction Set", 9, 1, 0, -1, 1, 0},
+    {0x0009, ifd_type_mn_canon_vignetting_corr2, "canon-vc2-digital-lens-op", "Digital Lens Optimizer Se", 9, 1, 0, -1, 1, 0},
+    // Canon Preview Image Info
+    {0x0001, ifd_type_mn_canon_preview_info, "canon-pi-quality", "Preview Quality", 4, 1, 0, -1, 1, 0},
+    {0x0002, ifd_type_mn_canon_preview_info, "canon-pi-length", "Preview Image Length", 4, 1, 0, -1, 1, 0},
+    {0x0003, ifd_type_mn_canon_preview_info, "canon-pi-width", "Preview Image Width", 4, 1, 0, -1, 1, 0},
+    {0x0004, ifd_type_mn_canon_preview_info, "canon-pi-height", "Preview Image Height", 4, 1, 0, -1, 1, 0},
+    {0x0005, ifd_type_mn_canon_preview_info, "canon-pi-start", "Preview Image Start", 4, 1, 0, -1, 1, 0},
 };
 // clang-format on
 

@@ -17,7 +17,7 @@ constexpr note_array arrays[] = {
     {0x0025, ifd_type_mn_nikon_iso_info, 1, nullptr},
     {0x0035, ifd_type_mn_nikon_hdr_info, 1, nullptr},
     {0x0039, ifd_type_mn_nikon_location_info, 1, nullptr},
-    {0x0088, ifd_type_mn_nikon_af_info, 1, nullptr},
+    {0x0088, ifd_type_mn_nikon_af_info, 1, nullptr, nullptr, 0, 0, 0, true},  // big-endian in every note
     {0x0098, ifd_type_mn_nikon_lens_data00, 1, "0100"},
     {0x0098, ifd_type_mn_nikon_lens_data01, 1, "0101"},
     {0x00a8, ifd_type_mn_nikon_flash_info, 1, "0100"},
@@ -33,6 +33,7 @@ constexpr note_array arrays[] = {
     {0x00a8, ifd_type_mn_nikon_flash_info6, 1, "0106"},
     {0x00b7, ifd_type_mn_nikon_af_info2, 1, "0100"},
     {0x0021, ifd_type_mn_nikon_face_detect, 2, nullptr},
+    {0x002b, ifd_type_mn_nikon_distort_info, 1, nullptr},
 };
 // clang-format on
 
@@ -76,6 +77,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0024, ifd_type_mn_nikon, "nikon-world-time", "World Time", 18, 0, 0, -1, 1, 0},
     {0x0025, ifd_type_mn_nikon, "nikon-iso-info", "ISO Info", 18, 0, 0, -1, 1, 0},
     {0x002a, ifd_type_mn_nikon, "nikon-vignette-control", "Vignette Control", 18, 0, 0, -1, 1, 0},
+    {0x002b, ifd_type_mn_nikon, "nikon-distort-info", "Distort Info", 18, 0, 0, -1, 1, 0},
     {0x0034, ifd_type_mn_nikon, "nikon-shutter-mode", "Shutter Mode", 18, 0, 0, -1, 1, 0},
     {0x0035, ifd_type_mn_nikon, "nikon-hdr-info", "HDR Info", 18, 0, 0, -1, 1, 0},
     {0x0037, ifd_type_mn_nikon, "nikon-mechanical-shut-cou", "Mechanical Shutter Count", 18, 0, 0, -1, 1, 0},
@@ -291,6 +293,9 @@ constinit ifd_field_defn_row rows[] = {
     // Nikon Face Detect
     {0x0001, ifd_type_mn_nikon_face_detect, "nikon-fd-frame-size", "Face Detect Frame Size", 3, 2, 0, -1, 1, 0},
     {0x0003, ifd_type_mn_nikon_face_detect, "nikon-fd-faces-detected", "Faces Detected", 3, 1, 0, -1, 1, 0},
+    // Nikon Distort Info
+    {0x0000, ifd_type_mn_nikon_distort_info, "nikon-di-version", "Distortion Version", 7, 4, 0, -1, 1, 0},
+    {0x0004, ifd_type_mn_nikon_distort_info, "nikon-di-auto-control", "Auto Distortion Control", 1, 1, 0, -1, 1, 0},
 };
 // clang-format on
 

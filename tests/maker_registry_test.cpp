@@ -67,15 +67,19 @@ TEST_P(MakerRegistry, EachMakersNoteDecodedInItsGroups)
          "Canon Camera Settings|Canon Flash Mode=Off\n"
          "Canon Camera Settings|Continuous Drive=Continuous\n"},
         // Nikon: its own TIFF header after "Nikon\0\2"; the D1X as every other model. A byte
-        // the tables do not name shows in hex, as plain bytes do everywhere.
+        // the tables do not name shows in hex, as plain bytes do everywhere; the AF record is
+        // big-endian in a note of either order.
         {{"NIKON CORPORATION", "NIKON D1X", nikon, MakerLayout::OwnTiffHeader},
-         {ascii(0x0004, "FINE "), undefined(0x001f, {'0', '1', '0', '0', 1, 0, 2}),
+         {ascii(0x0004, "FINE "), undefined(0x001f, {'0', '1', '0', '0', 1, 0, 2}), undefined(0x0088, {0, 0, 0, 1}),
           undefined(0x0091, {'0', '2', '0', '9', 0x55, 0xaa})},
          "Maker Note (Nikon)|Quality=FINE \n"
          "Maker Note (Nikon)|Shot Info=(enciphered, not decoded)\n"
          "Nikon VR Info|VR Info Version=0100\n"
          "Nikon VR Info|Vibration Reduction=On\n"
-         "Nikon VR Info|VR Mode=02\n"},
+         "Nikon VR Info|VR Mode=02\n"
+         "Nikon AF Info|AF Area Mode=Single Area\n"
+         "Nikon AF Info|AF Point=Center\n"
+         "Nikon AF Info|AF Points In Focus=1\n"},  // big-endian in either order
         // Fujifilm: offsets from the note, always Intel order.
         {{"FUJIFILM", "X-T3", fujifilm_header(), MakerLayout::FujiFilm},
          {shorts(0x1021, {1}), shorts(0x1401, {0x200})},

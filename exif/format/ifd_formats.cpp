@@ -97,6 +97,14 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_mn_nikon_face_detect, "Nikon Face Detect", nullptr, format_note_nikon},
     {ifd_type_mn_nikon_flash_info6, "Nikon Flash Info 0106", nullptr, format_note_nikon},
     {ifd_type_mn_canon_lens_info, "Canon Lens Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_measured_color, "Canon Measured Color", nullptr, format_note_canon},
+    {ifd_type_mn_canon_face_detect2, "Canon Face Detect 2", nullptr, format_note_canon},
+    {ifd_type_mn_canon_face_detect3, "Canon Face Detect 3", nullptr, format_note_canon},
+    {ifd_type_mn_canon_contrast_info, "Canon Contrast Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_ambience, "Canon Ambience", nullptr, format_note_canon},
+    {ifd_type_mn_canon_vignetting_corr2, "Canon Vignetting Correction 2", nullptr, format_note_canon},
+    {ifd_type_mn_canon_preview_info, "Canon Preview Image Info", nullptr, format_note_canon},
+    {ifd_type_mn_nikon_distort_info, "Nikon Distort Info", nullptr, format_note_nikon},
 };
 // clang-format on
 
