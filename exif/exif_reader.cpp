@@ -13,10 +13,12 @@
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
 #include "exif/jpeg_locator.h"
+#include "exif/maker_notes.h"
 #include "exif/media_locator.h"
 #include "exif/packet_reader.h"
 #include "exif/packet_store.h"
 #include "exif/raw_locators.h"
+#include "exif/tags.h"
 #include "exif/tiff_header.h"
 #include "exif/tiff_locator.h"
 #include "support/errors.h"
@@ -106,7 +108,12 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
             rc = read_tiff_header(ctx, store, &first_ifd, found.tiff_magic);
         if (rc == exif_ok) {
             int depth = block.parent_tag == ifd_parent_main_chain ? 0 : 1;
-            (void)extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);  // keeps what it gathered
+            bool note = block.parent_tag == static_cast<int32_t>(tag::maker_note) &&
+                        find_boxed_maker_note(ctx, store) != nullptr;
+            uint32_t first = store->count;
+            int walked = extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);  // keeps what it gathered
+            if (note)
+                (void)finish_maker_note(ctx, first, depth, store, walked);
         }
     }
     return rc;

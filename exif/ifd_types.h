@@ -71,7 +71,25 @@ constexpr int32_t ifd_type_mn_olympus_raw_development = 57;
 constexpr int32_t ifd_type_mn_olympus_image_processing = 58;
 constexpr int32_t ifd_type_mn_olympus_focus_info = 59;
 constexpr int32_t ifd_type_packet = 60;        // no IFD: the fields chosen from XMP and IPTC (-e)
-constexpr int32_t ifd_type_count = 61;
+// More maker groups, after the packet group so that the codes above stay.
+constexpr int32_t ifd_type_mn_canon_af_info = 61;
+constexpr int32_t ifd_type_mn_canon_color_balance = 62;
+constexpr int32_t ifd_type_mn_canon_ps_info = 63;
+constexpr int32_t ifd_type_mn_canon_ps_info2 = 64;
+constexpr int32_t ifd_type_mn_nikon_flash_info3 = 65;
+constexpr int32_t ifd_type_mn_nikon_af_info2 = 66;
+constexpr int32_t ifd_type_mn_nikon_face_detect = 67;
+constexpr int32_t ifd_type_mn_nikon_flash_info6 = 68;
+constexpr int32_t ifd_type_mn_canon_lens_info = 69;
+constexpr int32_t ifd_type_mn_canon_measured_color = 70;
+constexpr int32_t ifd_type_mn_canon_face_detect2 = 71;
+constexpr int32_t ifd_type_mn_canon_face_detect3 = 72;
+constexpr int32_t ifd_type_mn_canon_contrast_info = 73;
+constexpr int32_t ifd_type_mn_canon_ambience = 74;
+constexpr int32_t ifd_type_mn_canon_vignetting_corr2 = 75;
+constexpr int32_t ifd_type_mn_canon_preview_info = 76;
+constexpr int32_t ifd_type_mn_nikon_distort_info = 77;
+constexpr int32_t ifd_type_count = 78;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

@@ -137,6 +137,24 @@ const maker_note_format *find_maker_note(const buf_context *value_ctx, uint32_t 
     return found;
 }
 
+const maker_note_format *find_boxed_maker_note(const buf_context *ctx, const ifd_field_store *store)
+{
+    scan.walk.maker_note = nullptr;
+    scan.walk.note_trailer = {};
+    if (!profile_of(ctx).newer_fields)
+        return nullptr;
+    const char *make = find_field_value(store, any_ifd_type, tag::make);
+    for (const maker_note_format &row : formats)
+        if (row.model_code == model_generic && row.signature == nullptr && row.base == tiff_header &&
+            row.ifd_start == 0 && row.make_prefix != nullptr && make != nullptr &&
+            strncmp(make, row.make_prefix, strlen(row.make_prefix)) == 0) {
+            scan.walk.maker_note = &row;
+            trace("Maker note block read as %s\n", row.name);
+            return &row;
+        }
+    return nullptr;
+}
+
 int place_maker_note(buf_context *ctx, uint32_t *offset, const ifd_field_store *store)
 {
     const maker_note_format *note = walked_note();
@@ -214,12 +232,19 @@ uint32_t note_entry_type(uint32_t data_type)
 
 namespace {
 
-const note_array *find_array(const maker_note_format &note, const buf_context *values, const ifd_field &record)
+bool model_is(const ifd_field_store *store, const char *model)
+{
+    const char *text = find_field_value(store, any_ifd_type, tag::model);
+    return text != nullptr && strcmp(text, model) == 0;
+}
+
+const note_array *find_array(const maker_note_format &note, const buf_context *values, const ifd_field &record,
+                             const ifd_field_store *store)
 {
     if (note.links == nullptr || record.ifd_type != static_cast<uint32_t>(note.ifd_type))
         return nullptr;
     for (const note_array &array : note.links->arrays) {
-        if (array.tag != record.tag)
+        if (array.tag != record.tag || (array.model != nullptr && !model_is(store, array.model)))
             continue;
         if (array.version == nullptr)
             return &array;
@@ -241,31 +266,77 @@ bool value_context(const buf_context *ctx, const ifd_field &record, buf_context 
     return true;
 }
 
+// The count of values of a row, the points of its record counted where it says so.
+uint32_t row_count(const ifd_field_defn_row &row, const buf_context *values, uint32_t held, const note_array &array)
+{
+    if (row.count != count_per_point && row.count != count_per_16_points)
+        return row.count == 0 ? 1 : row.count;
+    uint32_t at = array.points_at * array.unit_size;
+    if (held < at + 2)
+        return 0;
+    buf_context number = *values;
+    number.buf_p += at;
+    uint32_t points = get_u_int2(&number);
+    return row.count == count_per_point ? points : (points + 15) / 16;
+}
+
+// A field of the record's value at byte `at`, read as the row says.
+int add_array_field(const buf_context *values, uint32_t held, const ifd_field &record, const note_array &array,
+                    const ifd_field_defn_row &row, uint32_t at, uint32_t count, int depth, ifd_field_store *store)
+{
+    buf_context value = *values;
+    value.buf_p += at;
+    unsigned char raw_value[4] = {};
+    memcpy(raw_value, value.buf_p, std::min<uint32_t>(4, held - at));
+    // The row as read: a count that varies is the one found.
+    const ifd_field_defn_row read = {row.tag,       row.ifd_type,  row.nickname,  row.description, row.data_type,
+                                     count,         row.opens_ifd, row.list_column, row.sql_quote, row.is_date};
+    char text[512];
+    text[0] = '\0';
+    scan.formatting->format_entry({&value, store, array.ifd_type, &read, row.tag, row.data_type, count}, text);
+    return add_field_entry(store, array.ifd_type, depth, row.tag, row.description, text,
+                           record.file_offset + array.from + at, row.data_type, count, raw_value);
+}
+
 // A field for each value of the record that the array's group has a row for.
-int split_array(const buf_context *values, const ifd_field &record, const note_array &array, int depth,
+int split_array(const buf_context *record_values, const ifd_field &record, const note_array &array, int depth,
                 ifd_field_store *store)
 {
     uint64_t bytes = static_cast<uint64_t>(field_lengths[record.data_type]) * record.count;
-    uint32_t held = buf_bytes(values, bytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(bytes));
-    for (uint32_t index = 0; static_cast<uint64_t>(index) * array.unit_size < held; index++) {
+    uint32_t stored = buf_bytes(record_values, bytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(bytes));
+    if (stored <= array.from)
+        return exif_ok;
+    buf_context values = *record_values;
+    values.buf_p += array.from;
+    if (array.big_endian)
+        values.motorola_order = 1;
+    uint32_t held = stored - array.from;
+    uint32_t fixed_end = array.points_from != 0 ? array.points_from : UINT32_MAX;
+    for (uint32_t index = 0; index < fixed_end && static_cast<uint64_t>(index) * array.unit_size < held; index++) {
         const ifd_field_defn_row *row = find_maker_defn(array.ifd_type, index);
         if (row == nullptr || row->data_type > data_type_double)
             continue;
         uint32_t at = index * array.unit_size;
-        uint32_t count = row->count == 0 ? 1 : row->count;
-        if (static_cast<uint64_t>(field_lengths[row->data_type]) * count > held - at)
+        uint32_t count = row_count(*row, &values, held, array);
+        if (count == 0 || static_cast<uint64_t>(field_lengths[row->data_type]) * count > held - at)
             continue;  // the record is shorter than this camera's layout
-        buf_context value = *values;
-        value.buf_p += at;
-        unsigned char raw_value[4] = {};
-        memcpy(raw_value, value.buf_p, std::min<uint32_t>(4, held - at));
-        char text[512];
-        text[0] = '\0';
-        scan.formatting->format_entry({&value, store, array.ifd_type, row, index, row->data_type, count}, text);
-        int rc = add_field_entry(store, array.ifd_type, depth, index, row->description, text, record.file_offset + at,
-                                 row->data_type, count, raw_value);
+        if (int rc = add_array_field(&values, held, record, array, *row, at, count, depth, store); rc != exif_ok)
+            return rc;
+    }
+    // The rows after a part whose length varies, one after the other.
+    uint64_t at = static_cast<uint64_t>(array.points_from) * array.unit_size;
+    for (uint32_t index = array.points_from; array.points_from != 0; index++) {
+        const ifd_field_defn_row *row = find_maker_defn(array.ifd_type, index);
+        if (row == nullptr || row->data_type > data_type_double)
+            break;
+        uint32_t count = row_count(*row, &values, held, array);
+        uint64_t length = static_cast<uint64_t>(field_lengths[row->data_type]) * count;
+        if (count == 0 || at + length > held)
+            break;
+        int rc = add_array_field(&values, held, record, array, *row, static_cast<uint32_t>(at), count, depth, store);
         if (rc != exif_ok)
             return rc;
+        at += length;
     }
     return exif_ok;
 }
@@ -285,7 +356,7 @@ int finish_maker_note(const buf_context *ctx, uint32_t first, int depth, ifd_fie
         buf_context values;
         const note_array *array = nullptr;
         if (value_context(ctx, store->fields[i], &values))
-            array = find_array(*note, &values, store->fields[i]);
+            array = find_array(*note, &values, store->fields[i], store);
         if (array == nullptr) {
             if (kept != i)
                 store->fields[kept] = store->fields[i];

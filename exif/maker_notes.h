@@ -42,12 +42,26 @@ struct note_sub_ifd {
 // An entry of a note's IFD whose values are a record of settings: each value
 // the group has a row for becomes a field, with its index as tag. The index
 // counts units of unit_size bytes; the row says how the value is read.
+//
+// Where a group's rows run on past a fixed part whose length varies (Canon's
+// AF records), the rows from tag points_from on follow one another, each as
+// long as its count says: a number, or one of the counts below, taken from
+// the value at index points_at.
 struct note_array {
     uint16_t tag;
     int32_t ifd_type;
     uint16_t unit_size;
-    const char *version;  // the record's first bytes, for layouts that vary; nullptr: any
+    const char *version;         // the record's first bytes, for layouts that vary; nullptr: any
+    const char *model = nullptr;  // the Model text, for a record laid out per model; nullptr: any
+    uint16_t from = 0;           // where the group's record starts inside the value, in bytes
+    uint16_t points_at = 0;      // with points_from: the index of the value that counts the points
+    uint16_t points_from = 0;    // the first row laid out after the rows before it; 0: none
+    bool big_endian = false;     // written most significant byte first whatever the note's order
 };
+
+// A row's count in a group of points: one value per point, or one bit per point in 16-bit words.
+constexpr uint32_t count_per_point = 0x10000;
+constexpr uint32_t count_per_16_points = 0x10001;
 
 // The groups of one maker: what hangs from its notes' IFDs.
 struct maker_links {
@@ -76,6 +90,11 @@ extern const std::span<const maker_note_format> maker_note_formats;
 // on the entry's offset), or nullptr when the walk reads it as one field.
 // Remembers it as the note being walked.
 const maker_note_format *find_maker_note(const buf_context *value_ctx, uint32_t count, const ifd_field_store *store);
+
+// The format of a maker note stored as a TIFF block of its own (a CR3's
+// CMT3 box), with -e: the row of the file's make that reads the note at the
+// block's TIFF header, or nullptr. Remembers it as the note being walked.
+const maker_note_format *find_boxed_maker_note(const buf_context *ctx, const ifd_field_store *store);
 
 // Moves the context to the note's base and byte order and the offset to its
 // IFD, for the note found last. Not exif_ok when the IFD lies past the buffer.

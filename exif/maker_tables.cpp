@@ -40,7 +40,8 @@ constinit const ifd_field_defn_row maker_unknown_row = {
 
 bool is_maker_group(int32_t ifd_type)
 {
-    return ifd_type >= ifd_type_mn_canon && ifd_type <= ifd_type_mn_olympus_focus_info;
+    return (ifd_type >= ifd_type_mn_canon && ifd_type <= ifd_type_mn_olympus_focus_info) ||
+           (ifd_type > ifd_type_packet && ifd_type < ifd_type_count);
 }
 
 ifd_field_defn_row *find_maker_defn(int32_t ifd_type, uint32_t tag)

@@ -75,6 +75,9 @@ std::vector<Entry> registry_entries()
                            0x8e, 0x30}),
         undefined(0x00a8, {'0', '1', '0', '0', 1, 0, 3, 0, 0x12, 0x01, 0x80, 50, 0, 0, 0, 0, 0, 0, 0}),
         shorts(0x00e0, {34, 5632, 3750, 140, 50, 5615, 3725}),
+        shorts(0x0012, {3, 3, 6000, 4000, 6000, 4000, 90, 80, 0xfed4, 0, 300, 0, 0, 0, 2, 1}),
+        shorts(0x0026, {40, 0, 2, 2, 6000, 4000, 6000, 4000, 90, 90, 80, 80, 0xfed4, 300, 0, 0, 2, 1, 7}),
+        shorts(0x00a9, {0, 2000, 1024, 1024, 1500, 2100, 1024, 1024, 1400}),
         longs(0x009a, {0, 6000, 4000, 0, 0}),
         pointer(0x2010, Ifd{{undefined(0x0000, bytes_of("0100")), ascii(0x0203, "OLYMPUS M.12-40mm F2.8")}}),
         pointer(0x2020, Ifd{{shorts(0x0200, {2}), shorts(0x0201, {0})}}),
@@ -391,6 +394,21 @@ int main(int argc, char **argv)
             for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}, uint8_t{0x04}})
                 write_seed(dir, "container_" + container_name(container) + (intel ? "_ii" : "_mm"), choice, file, true);
         }
+    // A CR3's Canon note, a TIFF block of its own in the CMT3 box; -e is asked for.
+    for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola}) {
+        const uint8_t canon_uuid[16] = {0x85, 0xc0, 0xb6, 0x87, 0x82, 0x0f, 0x11, 0xe0,
+                                        0x81, 0x11, 0xf4, 0xce, 0x46, 0x2b, 0x6a, 0x48};
+        Bytes uuid(canon_uuid, canon_uuid + 16);
+        const Bytes ifd0 = build_tiff(Tiff{.order = order, .chain = {Ifd{{ascii(0x010f, "Canon")}}}});
+        const Bytes note = build_tiff(Tiff{.order = order, .chain = {Ifd{registry_entries()}}});
+        for (const Bytes &box : {media_box("CMT1", ifd0), media_box("CMT3", note)})
+            uuid.insert(uuid.end(), box.begin(), box.end());
+        Bytes file = media_box("ftyp", {'c', 'r', 'x', ' ', 0, 0, 0, 1});
+        const Bytes moov = media_box("moov", media_box("uuid", uuid));
+        file.insert(file.end(), moov.begin(), moov.end());
+        for (uint8_t choice : {uint8_t{0x00}, uint8_t{0x08}})
+            write_seed(dir, order == ByteOrder::Intel ? "cr3_note_ii" : "cr3_note_mm", choice, file, true);
+    }
     // The broken files without -e, where a read past the window stops the run, and with it,
     // where it must not.
     for (const auto &[name, file] : broken_files()) {

@@ -29,18 +29,14 @@ SKIP = 77
 
 # exiftool's group of each maker, and the word that tagsift's group names of the maker hold.
 MAKERS = {"Canon": "Canon", "Nikon": "Nikon", "FujiFilm": "Fujifilm", "Olympus": "Olympus"}
-# Tables that the reading leaves out: model-specific and calibration tables,
-# and the enciphered ones, named only.
+# Tables that the reading leaves out: Canon's model-specific CameraInfo and
+# its colour calibration families, Nikon's enciphered records (the later lens
+# data, shot info with the menus and sub-records held in it, colour balance),
+# and what is not maker-note metadata (movie tags and boxes).
 LEFT_OUT = {
-    "Canon": re.compile(r"^Canon::(CameraInfo|ColorData|ColorCoefs|ColorCalib|ColorBalance|CustomFunctions|"
-                        r"Functions|PersonalFunc|AFInfo$|VignettingCorr|FilterInfo|MovieInfo|PSInfo|MeasuredColor|"
-                        r"WBInfo|Ambience|ContrastInfo|FaceDetect2|FaceDetect3|ModifiedInfo|PreviewImageInfo|"
-                        r"LensInfo|SerialInfo|DustRemoval|CTMD|CMP1|uuid|Skip|Flags)"),
-    "Nikon": re.compile(r"^Nikon::(ShotInfo|ColorBalance|LensData0[2-8]|LensDataUnknown|MenuSettings|"
-                        r"AFInfo2|FlashInfo01[0-9][2-9]|FlashInfo0300|FaceDetect|CaptureOffsets|NCDT|NCTG|"
-                        r"MakerNotes0x|Bracketing|OrientationInfo|ISOAutoInfo|JPGInfo|OtherInfo|RotationInfo|"
-                        r"SeqInfo|SettingsInfo|ShootingMenu|IntervalInfo|PortraitInfo|MoreSettings|"
-                        r"PictureControl[23]|MultiExposure2|HDRInfo2|DistortInfo|BarometerInfo|UnknownInfo)"),
+    "Canon": re.compile(r"^Canon::(CameraInfo|ColorData|ColorCoefs|ColorCalib|MovieInfo|CTMD|CMP1|uuid|Skip)"),
+    "Nikon": re.compile(r"^Nikon::(ShotInfo|ColorBalance|LensData0[2-8]|LensDataUnknown|MenuSettings|OrientationInfo|"
+                        r"ISOAutoInfo|OtherInfo|SeqInfo|IntervalInfo|PortraitInfo|MoreSettings|NCDT|NCTG|AVI|MOV)"),
     "FujiFilm": re.compile(r"^FujiFilm::(FaceRecInfo|RAFData|MOV|FFMV)"),
     "Olympus": re.compile(r"^Olympus::(RawInfo|RawDevelopment2|AVI|MOV|MP4|WAV|OLYM|prms|scrn|thmb|DSS|"
                           r"TextInfo|Thumbnail|MovableInfo|FETags)"),
@@ -68,8 +64,10 @@ def plain(name):
     return re.sub(r"[^a-z0-9]", "", name.lower())
 
 
-def left_out_names(maker):
-    """Names that stand only in the tables the reading leaves out."""
+def left_out_tags(maker):
+    """(id, name) of the tags that stand only in the tables the reading leaves
+    out: a name some of them share with a kept table (a lens type, a white
+    balance) is left out only where it has the left-out table's id."""
     text = subprocess.run(["exiftool", "-listx", "-%s:All" % maker], capture_output=True, text=True,
                           check=False).stdout
     kept, dropped, table = set(), set(), ""
@@ -77,9 +75,9 @@ def left_out_names(maker):
         m = re.match(r"<table name='([^']+)'", line)
         if m:
             table = m.group(1)
-        m = re.match(r" <tag id='[^']+' name='([^']+)'", line)
+        m = re.match(r" <tag id='([^']+)' name='([^']+)'", line)
         if m:
-            (dropped if LEFT_OUT[maker].match(table) else kept).add(m.group(1))
+            (dropped if LEFT_OUT[maker].match(table) else kept).add((m.group(1), m.group(2)))
     return dropped - kept
 
 
@@ -122,7 +120,7 @@ def main():
     listed = subprocess.run([tagsift, "-e", "-l"], capture_output=True, text=True, check=True).stdout
     nicknames = {plain(line[34:]).rstrip("0123456789"): plain(line[2:27]) for line in listed.split("\n")
                  if re.match(r"^  \S+ +[0-9a-f]{4}  ", line)}
-    dropped = {maker: left_out_names(maker) for maker in MAKERS}
+    dropped = {maker: left_out_tags(maker) for maker in MAKERS}
     top = os.path.dirname(os.path.abspath(folders[0]))
     files = sorted(os.path.join(d, n) for folder in folders for d, _, ns in os.walk(folder) for n in ns
                    if not n.lower().endswith((".md", ".txt")))
@@ -147,7 +145,7 @@ def main():
             total = totals[maker]
             total[0] += 1
             for ident, field_name, value in theirs:
-                if field_name in dropped[maker] or not re.fullmatch(r"\d+", ident):
+                if (ident, field_name) in dropped[maker] or not re.fullmatch(r"\d+", ident):
                     continue
                 total[1] += 1
                 field = "%s:%s" % (maker, field_name)

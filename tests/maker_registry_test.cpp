@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "exif/ifd_types.h"
+#include "fixture/container_builder.h"
 #include "formatter_window.h"
 
 using namespace readback;
@@ -13,26 +14,32 @@ namespace {
 
 Bytes text_bytes(const std::string &text) { return Bytes(text.begin(), text.end()); }
 
-// "group|label=value" of every field of the maker-note groups, in the sorted listing's order.
+// "group|label=value" of every field of the maker-note groups of the file, in the sorted listing's order.
+std::string maker_fields(const Bytes &file, const std::string &name)
+{
+    temp_dir dir;
+    write_file(dir.file(name), file);
+    const exif_options saved = exif_opts;
+
+    ifd_field_store *store = nullptr;
+    EXPECT_EQ(extract_exif_fields("", dir.file(name).c_str(), extended_reading, &store, 1), 0);
+    exif_opts = saved;
+    std::string text;
+    for (uint32_t i = 0; store != nullptr && i < store->count; i++) {
+        const ifd_field &f = store->fields[i];
+        if (f.ifd_type >= ifd_type_mn_canon && f.ifd_type != ifd_type_packet)
+            text += std::string(ifd_type_name(f.ifd_type)) + "|" + f.description + "=" + f.display_value + "\n";
+    }
+    return text;
+}
+
+// The same, of a JPEG file whose EXIF IFD holds the note.
 std::string maker_fields(ByteOrder order, const camera &cam, const std::vector<Entry> &entries)
 {
     Ifd note{.entries = entries};
     Ifd ifd0{.entries = {ascii(tag::kMake, cam.make), ascii(tag::kModel, cam.model),
                          pointer(tag::kExifIfd, Ifd{.entries = {maker_note(cam.header, note, cam.layout)}})}};
-    temp_dir dir;
-    write_file(dir.file("f.jpg"), exif_jpeg(Tiff{.order = order, .chain = {ifd0}}));
-    const exif_options saved = exif_opts;
-
-    ifd_field_store *store = nullptr;
-    EXPECT_EQ(extract_exif_fields("", dir.file("f.jpg").c_str(), extended_reading, &store, 1), 0);
-    exif_opts = saved;
-    std::string text;
-    for (uint32_t i = 0; store != nullptr && i < store->count; i++) {
-        const ifd_field &f = store->fields[i];
-        if (f.ifd_type >= ifd_type_mn_canon)
-            text += std::string(ifd_type_name(f.ifd_type)) + "|" + f.description + "=" + f.display_value + "\n";
-    }
-    return text;
+    return maker_fields(exif_jpeg(Tiff{.order = order, .chain = {ifd0}}), "f.jpg");
 }
 
 struct maker_case {
@@ -60,15 +67,19 @@ TEST_P(MakerRegistry, EachMakersNoteDecodedInItsGroups)
          "Canon Camera Settings|Canon Flash Mode=Off\n"
          "Canon Camera Settings|Continuous Drive=Continuous\n"},
         // Nikon: its own TIFF header after "Nikon\0\2"; the D1X as every other model. A byte
-        // the tables do not name shows in hex, as plain bytes do everywhere.
+        // the tables do not name shows in hex, as plain bytes do everywhere; the AF record is
+        // big-endian in a note of either order.
         {{"NIKON CORPORATION", "NIKON D1X", nikon, MakerLayout::OwnTiffHeader},
-         {ascii(0x0004, "FINE "), undefined(0x001f, {'0', '1', '0', '0', 1, 0, 2}),
+         {ascii(0x0004, "FINE "), undefined(0x001f, {'0', '1', '0', '0', 1, 0, 2}), undefined(0x0088, {0, 0, 0, 1}),
           undefined(0x0091, {'0', '2', '0', '9', 0x55, 0xaa})},
          "Maker Note (Nikon)|Quality=FINE \n"
          "Maker Note (Nikon)|Shot Info=(enciphered, not decoded)\n"
          "Nikon VR Info|VR Info Version=0100\n"
          "Nikon VR Info|Vibration Reduction=On\n"
-         "Nikon VR Info|VR Mode=02\n"},
+         "Nikon VR Info|VR Mode=02\n"
+         "Nikon AF Info|AF Area Mode=Single Area\n"
+         "Nikon AF Info|AF Point=Center\n"
+         "Nikon AF Info|AF Points In Focus=1\n"},  // big-endian in either order
         // Fujifilm: offsets from the note, always Intel order.
         {{"FUJIFILM", "X-T3", fujifilm_header(), MakerLayout::FujiFilm},
          {shorts(0x1021, {1}), shorts(0x1401, {0x200})},
@@ -83,6 +94,34 @@ TEST_P(MakerRegistry, EachMakersNoteDecodedInItsGroups)
     };
     for (const maker_case &c : cases)
         EXPECT_EQ(maker_fields(GetParam(), c.cam, c.entries), c.fields) << c.cam.model;
+}
+
+// A CR3 keeps the Canon note as a TIFF block of its own (CMT3) beside IFD0's
+// (CMT1); an AF record's arrays are as long as the points it counts.
+TEST_P(MakerRegistry, CanonNoteOfCr3AndItsAfPoints)
+{
+    const Bytes ifd0 = build_tiff(Tiff{.order = GetParam(), .chain = {Ifd{.entries = {ascii(tag::kMake, "Canon")}}}});
+    const Bytes note = build_tiff(Tiff{
+        .order = GetParam(),
+        .chain = {Ifd{.entries = {sshorts(0x0026, {40, 0, 2, 2, 6000, 4000, 6000, 4000, 90, 90, 80, 80, -300, 300,
+                                                  0, 0, 2, 1, 7})}}}});
+    const std::uint8_t canon_uuid[16] = {0x85, 0xc0, 0xb6, 0x87, 0x82, 0x0f, 0x11, 0xe0,
+                                         0x81, 0x11, 0xf4, 0xce, 0x46, 0x2b, 0x6a, 0x48};
+    Bytes uuid(canon_uuid, canon_uuid + 16);
+    for (const Bytes &box : {fixture::media_box("CMT1", ifd0), fixture::media_box("CMT3", note)})
+        uuid.insert(uuid.end(), box.begin(), box.end());
+    Bytes file = fixture::media_box("ftyp", {'c', 'r', 'x', ' ', 0, 0, 0, 1});
+    const Bytes moov = fixture::media_box("moov", fixture::media_box("uuid", uuid));
+    file.insert(file.end(), moov.begin(), moov.end());
+    EXPECT_EQ(maker_fields(file, "f.cr3"),
+              "Canon AF Info 2|AF Info Size=40\nCanon AF Info 2|AF Area Mode=0\n"
+              "Canon AF Info 2|Num AF Points=2\nCanon AF Info 2|Valid AF Points=2\n"
+              "Canon AF Info 2|Canon Image Width=6000\nCanon AF Info 2|Canon Image Height=4000\n"
+              "Canon AF Info 2|AF Image Width=6000\nCanon AF Info 2|AF Image Height=4000\n"
+              "Canon AF Info 2|AF Area Widths=90 90\nCanon AF Info 2|AF Area Heights=80 80\n"
+              "Canon AF Info 2|AF Area X Positions=-300 300\nCanon AF Info 2|AF Area Y Positions=0 0\n"
+              "Canon AF Info 2|AF Points In Focus=2\nCanon AF Info 2|AF Points Selected=1\n"
+              "Canon AF Info 2|Primary AF Point=7\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, MakerRegistry, both_orders(), order_name);

@@ -1,4 +1,7 @@
 // Canon maker notes: the names of the settings' values, by group and tag.
+#include <cstring>
+
+#include "exif/format/format_text.h"
 #include "exif/format/note_values.h"
 #include "exif/ifd_types.h"
 
@@ -414,6 +417,45 @@ constexpr value_label canon_lighting_opt_high_iso_noise_reduction[] = {
     {0x2, "Strong"},
     {0x3, "Off"},
 };
+// Lens types by number, for the lenses of the samples and common ones; where
+// the number stands for several lenses (other makers' share Canon's), the
+// first of them. RF lenses all share one number: the Lens Model field names them.
+constexpr value_label canon_lens_types[] = {
+    {1, "Canon EF 50mm f/1.8"},
+    {2, "Canon EF 28mm f/2.8"},
+    {10, "Canon EF 50mm f/2.5 Macro"},
+    {26, "Canon EF 100mm f/2.8 Macro"},
+    {48, "Canon EF-S 18-55mm f/3.5-5.6 IS"},
+    {50, "Canon EF-S 18-200mm f/3.5-5.6 IS"},
+    {52, "Canon EF-S 18-55mm f/3.5-5.6 IS II"},
+    {137, "Canon EF 85mm f/1.2L USM"},
+    {155, "Canon EF 85mm f/1.8 USM"},
+    {161, "Canon EF 28-70mm f/2.8L USM"},
+    {173, "Canon EF 180mm Macro f/3.5L USM"},
+    {198, "Canon EF 50mm f/1.4 USM"},
+    {237, "Canon EF 24-105mm f/4L IS USM"},
+    {242, "Canon EF 70-200mm f/4L IS USM"},
+    {246, "Canon EF 16-35mm f/2.8L II USM"},
+    {249, "Canon EF 800mm f/5.6L IS USM"},
+    {251, "Canon EF 70-200mm f/2.8L IS II USM"},
+    {254, "Canon EF 100mm f/2.8L Macro IS USM"},
+    {495, "Canon EF 24-70mm f/2.8L II USM"},
+    {504, "Canon EF 24-70mm f/4L IS USM"},
+    {505, "Canon EF 35mm f/2 IS USM"},
+    {747, "Canon EF 100-400mm f/4.5-5.6L IS II USM"},
+    {750, "Canon EF 35mm f/1.4L II USM"},
+    {4142, "Canon EF-S 18-135mm f/3.5-5.6 IS STM"},
+    {4143, "Canon EF-M 18-55mm f/3.5-5.6 IS STM"},
+    {4144, "Canon EF 40mm f/2.8 STM"},
+    {4146, "Canon EF-S 18-55mm f/3.5-5.6 IS STM"},
+    {4148, "Canon EF-S 55-250mm f/4-5.6 IS STM"},
+    {4150, "Canon EF-S 10-18mm f/4.5-5.6 IS STM"},
+    {4153, "Canon EF-M 15-45mm f/3.5-6.3 IS STM"},
+    {4154, "Canon EF-S 24mm f/2.8 STM"},
+    {4156, "Canon EF 50mm f/1.8 STM"},
+    {61182, "Canon RF lens"},
+    {65535, "n/a"},
+};
 constexpr tag_values canon_camera_settings_tags[] = {
     {0x0001, canon_camera_settings_macro_mode, "%d"},
     {0x0003, canon_camera_settings_quality, "%d"},
@@ -427,6 +469,7 @@ constexpr tag_values canon_camera_settings_tags[] = {
     {0x0011, canon_camera_settings_metering_mode, "%d"},
     {0x0012, canon_camera_settings_focus_range, "%d"},
     {0x0014, canon_camera_settings_canon_exposure_mode, "%d"},
+    {0x0016, canon_lens_types, "%d"},
     {0x0020, canon_camera_settings_focus_continuous, "%d"},
     {0x0021, canon_camera_settings_ae_setting, "%d"},
     {0x0022, canon_camera_settings_image_stabilization, "%d"},
@@ -486,4 +529,15 @@ constexpr group_values groups[] = {
 
 }  // namespace
 
-void format_note_canon(const walked_entry &value, char *text) { format_note_value(value, groups, text); }
+void format_note_canon(const walked_entry &value, char *text)
+{
+    // The battery's name follows a 4-byte length in UNDEFINED bytes.
+    constexpr uint32_t battery_type = 0x0038, data_type_undefined = 7;
+    if (value.ifd_type == ifd_type_mn_canon && value.tag == battery_type && value.data_type == data_type_undefined &&
+        value.count > 4 && buf_bytes(value.ctx, value.count) == value.count) {
+        const char *name = reinterpret_cast<const char *>(value.ctx->buf_p) + 4;
+        format_text(text).append(name, strnlen(name, value.count - 4));
+        return;
+    }
+    format_note_value(value, groups, text);
+}

@@ -88,6 +88,23 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_mn_olympus_image_processing, "Olympus Image Processing", nullptr, format_note_olympus},
     {ifd_type_mn_olympus_focus_info, "Olympus Focus Info", nullptr, format_note_olympus},
     {ifd_type_packet, "XMP and IPTC", format_field_generic, nullptr},
+    {ifd_type_mn_canon_af_info, "Canon AF Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_color_balance, "Canon Color Balance", nullptr, format_note_canon},
+    {ifd_type_mn_canon_ps_info, "Canon Picture Styles", nullptr, format_note_canon},
+    {ifd_type_mn_canon_ps_info2, "Canon Picture Styles 2", nullptr, format_note_canon},
+    {ifd_type_mn_nikon_flash_info3, "Nikon Flash Info 0103", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_af_info2, "Nikon AF Info 2", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_face_detect, "Nikon Face Detect", nullptr, format_note_nikon},
+    {ifd_type_mn_nikon_flash_info6, "Nikon Flash Info 0106", nullptr, format_note_nikon},
+    {ifd_type_mn_canon_lens_info, "Canon Lens Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_measured_color, "Canon Measured Color", nullptr, format_note_canon},
+    {ifd_type_mn_canon_face_detect2, "Canon Face Detect 2", nullptr, format_note_canon},
+    {ifd_type_mn_canon_face_detect3, "Canon Face Detect 3", nullptr, format_note_canon},
+    {ifd_type_mn_canon_contrast_info, "Canon Contrast Info", nullptr, format_note_canon},
+    {ifd_type_mn_canon_ambience, "Canon Ambience", nullptr, format_note_canon},
+    {ifd_type_mn_canon_vignetting_corr2, "Canon Vignetting Correction 2", nullptr, format_note_canon},
+    {ifd_type_mn_canon_preview_info, "Canon Preview Image Info", nullptr, format_note_canon},
+    {ifd_type_mn_nikon_distort_info, "Nikon Distort Info", nullptr, format_note_nikon},
 };
 // clang-format on
 
