@@ -71,7 +71,45 @@ constexpr int32_t ifd_type_mn_olympus_raw_development = 57;
 constexpr int32_t ifd_type_mn_olympus_image_processing = 58;
 constexpr int32_t ifd_type_mn_olympus_focus_info = 59;
 constexpr int32_t ifd_type_packet = 60;        // no IFD: the fields chosen from XMP and IPTC (-e)
-constexpr int32_t ifd_type_count = 61;
+// The groups of the maker notes of Sony, Panasonic and Leica, Apple, Samsung,
+// and Pentax and Ricoh (read with -e).
+constexpr int32_t ifd_type_mn_sony = 61;
+constexpr int32_t ifd_type_mn_sony_shot_info = 62;
+constexpr int32_t ifd_type_mn_sony_af_points = 63;
+constexpr int32_t ifd_type_mn_sony_panorama = 64;
+constexpr int32_t ifd_type_mn_sony_ericsson = 65;
+constexpr int32_t ifd_type_mn_panasonic = 66;
+constexpr int32_t ifd_type_mn_panasonic_face_det = 67;
+constexpr int32_t ifd_type_mn_panasonic_face_rec = 68;
+constexpr int32_t ifd_type_mn_panasonic_time_info = 69;
+constexpr int32_t ifd_type_mn_apple = 70;
+constexpr int32_t ifd_type_mn_samsung = 71;
+constexpr int32_t ifd_type_mn_samsung_picture_wizard = 72;
+constexpr int32_t ifd_type_mn_pentax = 73;
+constexpr int32_t ifd_type_mn_pentax_lens_rec = 74;
+constexpr int32_t ifd_type_mn_pentax_sr_info = 75;
+constexpr int32_t ifd_type_mn_pentax_face_info = 76;
+constexpr int32_t ifd_type_mn_pentax_time_info = 77;
+constexpr int32_t ifd_type_mn_pentax_camera_settings = 78;
+constexpr int32_t ifd_type_mn_pentax_ae_info = 79;
+constexpr int32_t ifd_type_mn_pentax_lens_data = 80;
+constexpr int32_t ifd_type_mn_pentax_flash_info = 81;
+constexpr int32_t ifd_type_mn_pentax_camera_info = 82;
+constexpr int32_t ifd_type_mn_pentax_battery_info = 83;
+constexpr int32_t ifd_type_mn_pentax_af_info = 84;
+constexpr int32_t ifd_type_mn_pentax_kelvin_wb = 85;
+constexpr int32_t ifd_type_mn_pentax_color_info = 86;
+constexpr int32_t ifd_type_mn_pentax_ev_step_info = 87;
+constexpr int32_t ifd_type_mn_pentax_shot_info = 88;
+constexpr int32_t ifd_type_mn_pentax_face_pos = 89;
+constexpr int32_t ifd_type_mn_pentax_face_size = 90;
+constexpr int32_t ifd_type_mn_pentax_filter_info = 91;
+constexpr int32_t ifd_type_mn_pentax_level_info = 92;
+constexpr int32_t ifd_type_mn_pentax_wb_levels = 93;
+constexpr int32_t ifd_type_mn_pentax_lens_info_q = 94;
+constexpr int32_t ifd_type_mn_pentax_pixel_shift = 95;
+constexpr int32_t ifd_type_mn_pentax_af_point_info = 96;
+constexpr int32_t ifd_type_count = 97;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

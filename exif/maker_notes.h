@@ -20,6 +20,7 @@ enum class note_base : uint8_t {
     tiff_header,  // the file's TIFF header, as every other IFD's
     note_start,   // the note's first byte
     own_header,   // a TIFF header of the note's own, at ifd_start
+    before_ifd,   // 8 bytes before the IFD, as if a TIFF header stood there (Sony Ericsson)
 };
 
 // The byte order the note is written in.
@@ -31,6 +32,9 @@ enum class note_order : uint8_t {
     // (Canon): its order, and where editing software has moved the note
     // without mending its offsets, a base moved as far. Else the file's.
     trailer,
+    // The order in which the IFD's entry count is the smaller: the "II" or "MM"
+    // some notes carry (Pentax's "AOC\0") does not always tell the truth.
+    by_count,
 };
 
 // An entry of a note's IFD that opens an IFD of another group.
@@ -47,6 +51,14 @@ struct note_array {
     int32_t ifd_type;
     uint16_t unit_size;
     const char *version;  // the record's first bytes, for layouts that vary; nullptr: any
+    // Where the layout's values start in the record (index 0 there), and the
+    // sizes of record in bytes it is chosen for, for layouts told apart by size.
+    uint16_t first_byte = 0;
+    uint16_t min_size = 0;
+    uint16_t max_size = UINT16_MAX;
+    // The record's own byte order (1: most significant byte first, 0: least),
+    // for records kept as bytes that a maker writes in one order; -1: the note's.
+    int8_t motorola_order = -1;
 };
 
 // The groups of one maker: what hangs from its notes' IFDs.

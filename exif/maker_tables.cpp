@@ -7,7 +7,8 @@
 
 namespace {
 
-const std::span<ifd_field_defn_row> tables[] = {canon_rows, nikon_rows, fujifilm_rows, olympus_rows};
+const std::span<ifd_field_defn_row> tables[] = {canon_rows, nikon_rows, fujifilm_rows, olympus_rows,
+                                                sony_rows,  panasonic_rows, apple_rows, samsung_rows, pentax_rows};
 
 // Each group's rows in tag order, found once (the walk asks for every entry's row).
 struct group_rows {
@@ -40,7 +41,8 @@ constinit const ifd_field_defn_row maker_unknown_row = {
 
 bool is_maker_group(int32_t ifd_type)
 {
-    return ifd_type >= ifd_type_mn_canon && ifd_type <= ifd_type_mn_olympus_focus_info;
+    return (ifd_type >= ifd_type_mn_canon && ifd_type <= ifd_type_mn_olympus_focus_info) ||
+           (ifd_type >= ifd_type_mn_sony && ifd_type <= ifd_type_mn_pentax_af_point_info);
 }
 
 ifd_field_defn_row *find_maker_defn(int32_t ifd_type, uint32_t tag)

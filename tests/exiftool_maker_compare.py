@@ -28,7 +28,8 @@ from exiftool_raw_compare import agree, catalogue, listing
 SKIP = 77
 
 # exiftool's group of each maker, and the word that tagsift's group names of the maker hold.
-MAKERS = {"Canon": "Canon", "Nikon": "Nikon", "FujiFilm": "Fujifilm", "Olympus": "Olympus"}
+MAKERS = {"Canon": "Canon", "Nikon": "Nikon", "FujiFilm": "Fujifilm", "Olympus": "Olympus",
+          "Sony": "Sony", "Panasonic": "Panasonic", "Apple": "Apple", "Samsung": "Samsung", "Pentax": "Pentax"}
 # Tables that the reading leaves out: model-specific and calibration tables,
 # and the enciphered ones, named only.
 LEFT_OUT = {
@@ -44,7 +45,18 @@ LEFT_OUT = {
     "FujiFilm": re.compile(r"^FujiFilm::(FaceRecInfo|RAFData|MOV|FFMV)"),
     "Olympus": re.compile(r"^Olympus::(RawInfo|RawDevelopment2|AVI|MOV|MP4|WAV|OLYM|prms|scrn|thmb|DSS|"
                           r"TextInfo|Thumbnail|MovableInfo|FETags)"),
+    # Sony enciphers the 0x2010, 0x9050 and 0x94xx records (the AF, ISO and
+    # meter tables hang from them); rtmd is a movie's.
+    "Sony": re.compile(r"^Sony::(Tag2010|Tag9050|Tag94|AFInfo|AFStatus|ISOInfo|MeterInfo|rtmd)"),
+    "Panasonic": re.compile(r"^Panasonic::(PANA|Type2)"),
+    "Apple": re.compile(r"^$"),
+    "Samsung": re.compile(r"^Samsung::(APP5|DualShotExtra|INFO|MP4|OrientationInfo|SingleShotMeta|Thumbnail|"
+                          r"Trailer|sec|Main)"),
+    "Pentax": re.compile(r"^Pentax::(Junk|Junk2|MOV|PENT|PXTH|S1|Type2|Type4)"),
 }
+# Makers whose left-out tables share names with the tables read: a field is
+# left out when its tag number and name stand only in a left-out table.
+BY_NUMBER = {"Sony", "Panasonic", "Apple", "Samsung", "Pentax"}
 
 
 def load_known(path):
@@ -69,7 +81,8 @@ def plain(name):
 
 
 def left_out_names(maker):
-    """Names that stand only in the tables the reading leaves out."""
+    """Names (or, for BY_NUMBER makers, (number, name) pairs) that stand only in
+    the tables the reading leaves out."""
     text = subprocess.run(["exiftool", "-listx", "-%s:All" % maker], capture_output=True, text=True,
                           check=False).stdout
     kept, dropped, table = set(), set(), ""
@@ -77,9 +90,10 @@ def left_out_names(maker):
         m = re.match(r"<table name='([^']+)'", line)
         if m:
             table = m.group(1)
-        m = re.match(r" <tag id='[^']+' name='([^']+)'", line)
+        m = re.match(r" <tag id='([^']+)' name='([^']+)'", line)
         if m:
-            (dropped if LEFT_OUT[maker].match(table) else kept).add(m.group(1))
+            key = (m.group(1), m.group(2)) if maker in BY_NUMBER else m.group(2)
+            (dropped if LEFT_OUT[maker].match(table) else kept).add(key)
     return dropped - kept
 
 
@@ -147,7 +161,8 @@ def main():
             total = totals[maker]
             total[0] += 1
             for ident, field_name, value in theirs:
-                if field_name in dropped[maker] or not re.fullmatch(r"\d+", ident):
+                if field_name in dropped[maker] or (ident, field_name) in dropped[maker] or \
+                        not re.fullmatch(r"\d+", ident):
                     continue
                 total[1] += 1
                 field = "%s:%s" % (maker, field_name)

@@ -57,3 +57,14 @@ void format_note_value(const walked_entry &value, std::span<const group_values> 
     }
     format_field_basic(value.ctx, value.data_type, value.count, text);
 }
+
+void format_note_text(const walked_entry &value, char *text)
+{
+    format_text out(text);
+    const uint32_t held = buf_bytes(value.ctx, value.count);
+    for (uint32_t i = 0; i < held; i++) {
+        const unsigned char c = value.ctx->buf_p[i];
+        if (c >= 0x20 && c < 0x7f)
+            out.append(reinterpret_cast<const char *>(&c), 1);
+    }
+}
