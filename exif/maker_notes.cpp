@@ -1,6 +1,7 @@
 #include "exif/maker_notes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "exif/field_defs.h"
@@ -9,6 +10,7 @@
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
 #include "exif/maker_tables.h"
+#include "exif/plist_values.h"
 #include "exif/tags.h"
 #include "support/errors.h"
 #include "support/run_options.h"
@@ -302,6 +304,28 @@ int split_array(const buf_context *values, const ifd_field &record, const note_a
     return exif_ok;
 }
 
+// A field for each key of the array's property list that the list holds as an integer.
+int split_plist(const buf_context *values, const ifd_field &record, const note_array &array, int depth,
+                ifd_field_store *store)
+{
+    uint64_t bytes = static_cast<uint64_t>(field_lengths[record.data_type]) * record.count;
+    uint32_t held = buf_bytes(values, bytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(bytes));
+    for (uint32_t index = 0; index < array.plist_keys.size(); index++) {
+        const ifd_field_defn_row *row = find_maker_defn(array.ifd_type, index);
+        int64_t number = 0;
+        if (row == nullptr || !plist_integer(values->buf_p, held, array.plist_keys[index], &number))
+            continue;
+        char text[24];
+        snprintf(text, sizeof text, "%lld", static_cast<long long>(number));
+        const unsigned char raw_value[4] = {};
+        int rc = add_field_entry(store, array.ifd_type, depth, index, row->description, text, record.file_offset,
+                                 data_type_ascii, static_cast<uint32_t>(strlen(text) + 1), raw_value);
+        if (rc != exif_ok)
+            return rc;
+    }
+    return exif_ok;
+}
+
 }  // namespace
 
 int finish_maker_note(const buf_context *ctx, uint32_t first, int depth, ifd_field_store *store, int rc)
@@ -326,7 +350,8 @@ int finish_maker_note(const buf_context *ctx, uint32_t first, int depth, ifd_fie
             continue;
         }
         if (rc == exif_ok)
-            rc = split_array(&values, store->fields[i], *array, depth, store);
+            rc = array->plist_keys.empty() ? split_array(&values, store->fields[i], *array, depth, store)
+                                           : split_plist(&values, store->fields[i], *array, depth, store);
     }
     // The split fields follow the records kept.
     uint32_t added = store->count - end;

@@ -59,6 +59,9 @@ struct note_array {
     // The record's own byte order (1: most significant byte first, 0: least),
     // for records kept as bytes that a maker writes in one order; -1: the note's.
     int8_t motorola_order = -1;
+    // For a record that is a binary property list: the keys of its dictionary
+    // whose integers become fields, each with its place in this list as tag.
+    std::span<const char *const> plist_keys = {};
 };
 
 // The groups of one maker: what hangs from its notes' IFDs.

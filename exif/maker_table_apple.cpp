@@ -7,7 +7,13 @@
 
 namespace {
 
+// The run time (0x0003) is a binary property list: the integers under these
+// keys, each listed with its place here as tag.
 // clang-format off
+constexpr const char *run_time_keys[] = {"flags", "value", "epoch", "timescale"};
+constexpr note_array arrays[] = {
+    {0x0003, ifd_type_mn_apple_run_time, 1, nullptr, 0, 0, UINT16_MAX, -1, run_time_keys},
+};
 // clang-format on
 
 // Columns as in the main table: tag, group, nickname, description, data type,
@@ -49,10 +55,15 @@ constinit ifd_field_defn_row rows[] = {
     {0x0041, ifd_type_mn_apple, "apple-semantic-style-rend", "Semantic Style Rendering", 18, 0, 0, -1, 1, 0},
     {0x0042, ifd_type_mn_apple, "apple-semantic-style-pres", "Semantic Style Preset", 18, 0, 0, -1, 1, 0},
     {0x0045, ifd_type_mn_apple, "apple-front-facing-camera", "Front Facing Camera", 18, 0, 0, -1, 1, 0},
+    // Apple Run Time
+    {0x0000, ifd_type_mn_apple_run_time, "apple-rt-run-time-flags", "Run Time Flags", 2, 0, 0, -1, 1, 0},
+    {0x0001, ifd_type_mn_apple_run_time, "apple-rt-run-time-value", "Run Time Value", 2, 0, 0, -1, 1, 0},
+    {0x0002, ifd_type_mn_apple_run_time, "apple-rt-run-time-epoch", "Run Time Epoch", 2, 0, 0, -1, 1, 0},
+    {0x0003, ifd_type_mn_apple_run_time, "apple-rt-run-time-scale", "Run Time Scale", 2, 0, 0, -1, 1, 0},
 };
 // clang-format on
 
 }  // namespace
 
-const maker_links apple_links = {{}, {}};
+const maker_links apple_links = {{}, arrays};
 const std::span<ifd_field_defn_row> apple_rows = rows;

@@ -98,6 +98,7 @@ constexpr ifd_format_row ifd_formats[] = {
     {ifd_type_mn_panasonic_face_rec, "Panasonic Face Rec Info", nullptr, format_note_panasonic},
     {ifd_type_mn_panasonic_time_info, "Panasonic Time Info", nullptr, format_note_panasonic},
     {ifd_type_mn_apple, "Maker Note (Apple)", nullptr, format_note_apple},
+    {ifd_type_mn_apple_run_time, "Apple Run Time", nullptr, format_note_apple},
     {ifd_type_mn_samsung, "Maker Note (Samsung)", nullptr, format_note_samsung},
     {ifd_type_mn_samsung_picture_wizard, "Samsung Picture Wizard", nullptr, format_note_samsung},
     {ifd_type_mn_pentax, "Maker Note (Pentax)", nullptr, format_note_pentax},
