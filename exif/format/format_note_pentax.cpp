@@ -865,22 +865,6 @@ constexpr value_label pentax_camera_settings_picture_mode2[] = {
     {0xf, "Sensitivity Priority AE"},
     {0x10, "Flash X-Sync Speed AE"},
 };
-constexpr value_label pentax_camera_settings_flash_options[] = {
-    {0x0, "Normal"},
-    {0x1, "Red-eye reduction"},
-    {0x2, "Auto"},
-    {0x3, "Auto, Red-eye reduction"},
-    {0x5, "Wireless (Master)"},
-    {0x6, "Wireless (Control)"},
-    {0x8, "Slow-sync"},
-    {0x9, "Slow-sync, Red-eye reduction"},
-    {0xa, "Trailing-curtain Sync"},
-};
-constexpr value_label pentax_camera_settings_af_point_mode[] = {
-    {0x0, "Auto"},
-    {0x1, "Select"},
-    {0x2, "Fixed Center"},
-};
 constexpr value_label pentax_camera_settings_af_point_selected2[] = {
     {0x0, "Auto"},
     {0x1, "Upper-left"},
@@ -929,21 +913,6 @@ constexpr value_label pentax_camera_settings_bracket_shot_number[] = {
     {0x35, "4 of 5"},
     {0x45, "5 of 5"},
 };
-constexpr value_label pentax_camera_settings_white_balance_set[] = {
-    {0x0, "Auto"},
-    {0x1, "Daylight"},
-    {0x2, "Shade"},
-    {0x3, "Cloudy"},
-    {0x4, "Daylight Fluorescent"},
-    {0x5, "Day White Fluorescent"},
-    {0x6, "White Fluorescent"},
-    {0x7, "Tungsten"},
-    {0x8, "Flash"},
-    {0x9, "Manual"},
-    {0xc, "Set Color Temperature 1"},
-    {0xd, "Set Color Temperature 2"},
-    {0xe, "Set Color Temperature 3"},
-};
 constexpr value_label pentax_camera_settings_raw_and_jpg_recording[] = {
     {0x1, "JPEG (Best)"},
     {0x4, "RAW (PEF, Best)"},
@@ -961,28 +930,13 @@ constexpr value_label pentax_camera_settings_raw_and_jpg_recording[] = {
     {0x48, "RAW (DNG, Good)"},
     {0x49, "RAW+JPEG (DNG, Good)"},
 };
-constexpr value_label pentax_camera_settings_flash_options2[] = {
-    {0x0, "Normal"},
-    {0x1, "Red-eye reduction"},
-    {0x2, "Auto"},
-    {0x3, "Auto, Red-eye reduction"},
-    {0x5, "Wireless (Master)"},
-    {0x6, "Wireless (Control)"},
-    {0x8, "Slow-sync"},
-    {0x9, "Slow-sync, Red-eye reduction"},
-    {0xa, "Trailing-curtain Sync"},
-};
 constexpr tag_values pentax_camera_settings_tags[] = {
     {0x0000, pentax_camera_settings_picture_mode2, "%d"},
-    {0x0002, pentax_camera_settings_flash_options, "%d"},
-    {0x0003, pentax_camera_settings_af_point_mode, "%d"},
     {0x0004, pentax_camera_settings_af_point_selected2, "%d"},
     {0x0007, pentax_camera_settings_drive_mode2, "%d"},
     {0x0008, pentax_camera_settings_exposure_bracket_step_size, "%d"},
     {0x0009, pentax_camera_settings_bracket_shot_number, "%d"},
-    {0x000a, pentax_camera_settings_white_balance_set, "%d"},
     {0x000d, pentax_camera_settings_raw_and_jpg_recording, "%d"},
-    {0x0010, pentax_camera_settings_flash_options2, "%d"},
 };
 constexpr value_label pentax_ae_info_ae_program_mode[] = {
     {0x0, "M, P or TAv"},
@@ -1026,48 +980,10 @@ constexpr value_label pentax_ae_info_ae_metering_mode[] = {
     {0x10, "Center-weighted average"},
     {0x20, "Spot"},
 };
-constexpr value_label pentax_ae_info_ae_white_balance[] = {
-    {0x0, "Standard"},
-    {0x1, "Daylight"},
-    {0x2, "Shade"},
-    {0x3, "Cloudy"},
-    {0x4, "Daylight Fluorescent"},
-    {0x5, "Day White Fluorescent"},
-    {0x6, "White Fluorescent"},
-    {0x7, "Tungsten"},
-    {0x8, "Unknown"},
-};
 constexpr tag_values pentax_ae_info_tags[] = {
     {0x0006, pentax_ae_info_ae_program_mode, "%d"},
     {0x0007, pentax_ae_info_ae_flags, "%d"},
     {0x000c, pentax_ae_info_ae_metering_mode, "%d"},
-    {0x000d, pentax_ae_info_ae_white_balance, "%d"},
-};
-constexpr value_label pentax_lens_data_min_focus_distance[] = {
-    {0x0, "0.13-0.19 m"},
-    {0x1, "0.20-0.24 m"},
-    {0x2, "0.25-0.28 m"},
-    {0x3, "0.28-0.30 m"},
-    {0x4, "0.35-0.38 m"},
-    {0x5, "0.40-0.45 m"},
-    {0x6, "0.49-0.50 m"},
-    {0x7, "0.6 m"},
-    {0x8, "0.7 m"},
-    {0x9, "0.8-0.9 m"},
-    {0xa, "1.0 m"},
-    {0xb, "1.1-1.2 m"},
-    {0xc, "1.4-1.5 m"},
-    {0xd, "1.5 m"},
-    {0xe, "2.0 m"},
-    {0xf, "2.0-2.1 m"},
-    {0x10, "2.1 m"},
-    {0x11, "2.2-2.9 m"},
-    {0x12, "3.0 m"},
-    {0x13, "4-5 m"},
-    {0x14, "5.6 m"},
-};
-constexpr tag_values pentax_lens_data_tags[] = {
-    {0x0003, pentax_lens_data_min_focus_distance, "%d"},
 };
 constexpr value_label pentax_flash_info_flash_status[] = {
     {0x0, "Off"},
@@ -1373,22 +1289,6 @@ constexpr value_label pentax_shot_info_camera_orientation[] = {
 constexpr tag_values pentax_shot_info_tags[] = {
     {0x0001, pentax_shot_info_camera_orientation, "%d"},
 };
-constexpr value_label pentax_level_info_level_orientation[] = {
-    {0x0, "n/a"},
-    {0x1, "Horizontal (normal)"},
-    {0x2, "Rotate 180"},
-    {0x3, "Rotate 90 CW"},
-    {0x4, "Rotate 270 CW"},
-    {0x9, "Horizontal; Off Level"},
-    {0xa, "Rotate 180; Off Level"},
-    {0xb, "Rotate 90 CW; Off Level"},
-    {0xc, "Rotate 270 CW; Off Level"},
-    {0xd, "Upwards"},
-    {0xe, "Downwards"},
-};
-constexpr tag_values pentax_level_info_tags[] = {
-    {0x0000, pentax_level_info_level_orientation, "%d"},
-};
 constexpr value_label pentax_pixel_shift_pixel_shift_resolution[] = {
     {0x0, "Off"},
     {0x1, "On"},
@@ -1668,13 +1568,11 @@ constexpr group_values groups[] = {
     {ifd_type_mn_pentax_time_info, pentax_time_info_tags},
     {ifd_type_mn_pentax_camera_settings, pentax_camera_settings_tags},
     {ifd_type_mn_pentax_ae_info, pentax_ae_info_tags},
-    {ifd_type_mn_pentax_lens_data, pentax_lens_data_tags},
     {ifd_type_mn_pentax_flash_info, pentax_flash_info_tags},
     {ifd_type_mn_pentax_camera_info, pentax_camera_info_tags},
     {ifd_type_mn_pentax_af_info, pentax_af_info_tags},
     {ifd_type_mn_pentax_ev_step_info, pentax_ev_step_info_tags},
     {ifd_type_mn_pentax_shot_info, pentax_shot_info_tags},
-    {ifd_type_mn_pentax_level_info, pentax_level_info_tags},
     {ifd_type_mn_pentax_pixel_shift, pentax_pixel_shift_tags},
 };
 
