@@ -35,7 +35,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0023, ifd_type_mn_panasonic, "pana-white-balance-bias", "White Balance Bias", 18, 0, 0, -1, 1, 0},
     {0x0024, ifd_type_mn_panasonic, "pana-flash-bias", "Flash Bias", 18, 0, 0, -1, 1, 0},
     {0x0025, ifd_type_mn_panasonic, "pana-internal-serial-num", "Internal Serial Number", 18, 0, 0, -1, 1, 0},
-    {0x0026, ifd_type_mn_panasonic, "pana-panasonic-exif-ver", "Panasonic Exif Version", 18, 0, 0, -1, 1, 0},
+    {0x0026, ifd_type_mn_panasonic, "pana-exif-version", "Panasonic Exif Version", 18, 0, 0, -1, 1, 0},
     {0x0027, ifd_type_mn_panasonic, "pana-video-frame-rate", "Video Frame Rate", 18, 0, 0, -1, 1, 0},
     {0x0028, ifd_type_mn_panasonic, "pana-color-effect", "Color Effect", 18, 0, 0, -1, 1, 0},
     {0x0029, ifd_type_mn_panasonic, "pana-time-since-power-on", "Time Since Power On", 18, 0, 0, -1, 1, 0},
@@ -69,8 +69,8 @@ constinit ifd_field_defn_row rows[] = {
     {0x0047, ifd_type_mn_panasonic, "pana-wb-shift-gm", "WB Shift GM", 18, 0, 0, -1, 1, 0},
     {0x0048, ifd_type_mn_panasonic, "pana-flash-curtain", "Flash Curtain", 18, 0, 0, -1, 1, 0},
     {0x0049, ifd_type_mn_panasonic, "pana-long-exp-noise-red", "Long Exposure Noise Reduc", 18, 0, 0, -1, 1, 0},
-    {0x004b, ifd_type_mn_panasonic, "pana-panasonic-img-width", "Panasonic Image Width", 18, 0, 0, -1, 1, 0},
-    {0x004c, ifd_type_mn_panasonic, "pana-panasonic-img-height", "Panasonic Image Height", 18, 0, 0, -1, 1, 0},
+    {0x004b, ifd_type_mn_panasonic, "pana-image-width", "Panasonic Image Width", 18, 0, 0, -1, 1, 0},
+    {0x004c, ifd_type_mn_panasonic, "pana-image-height", "Panasonic Image Height", 18, 0, 0, -1, 1, 0},
     {0x004d, ifd_type_mn_panasonic, "pana-af-point-position", "AF Point Position", 18, 0, 0, -1, 1, 0},
     {0x004e, ifd_type_mn_panasonic, "pana-face-det-info", "Face Det Info", 18, 0, 0, -1, 1, 0},
     {0x0051, ifd_type_mn_panasonic, "pana-lens-type", "Lens Type", 18, 0, 0, -1, 1, 0},
@@ -170,7 +170,7 @@ constinit ifd_field_defn_row rows[] = {
     {0x0078, ifd_type_mn_panasonic_face_rec, "pana-fr-rec-face3-pos", "Recognized Face 3 Positio", 3, 4, 0, -1, 1, 0},
     {0x0080, ifd_type_mn_panasonic_face_rec, "pana-fr-rec-face3-age", "Recognized Face 3 Age", 2, 20, 0, -1, 1, 0},
     // Panasonic Time Info
-    {0x0000, ifd_type_mn_panasonic_time_info, "pana-ti-panasonic-date-ti", "Panasonic Date Time", 7, 8, 0, -1, 1, 0},
+    {0x0000, ifd_type_mn_panasonic_time_info, "pana-ti-date-time", "Panasonic Date Time", 7, 8, 0, -1, 1, 0},
     {0x0010, ifd_type_mn_panasonic_time_info, "pana-ti-time-lapse-shot-n", "Time Lapse Shot Number", 4, 1, 0, -1, 1, 0},
 };
 // clang-format on

@@ -22,7 +22,7 @@ constinit ifd_field_defn_row rows[] = {
     // Maker Note (Samsung)
     {0x0001, ifd_type_mn_samsung, "samsung-maker-note-ver", "Maker Note Version", 18, 0, 0, -1, 1, 0},
     {0x0002, ifd_type_mn_samsung, "samsung-device-type", "Device Type", 18, 0, 0, -1, 1, 0},
-    {0x0003, ifd_type_mn_samsung, "samsung-samsung-model-id", "Samsung Model ID", 18, 0, 0, -1, 1, 0},
+    {0x0003, ifd_type_mn_samsung, "samsung-model-id", "Samsung Model ID", 18, 0, 0, -1, 1, 0},
     {0x0021, ifd_type_mn_samsung, "samsung-picture-wizard", "Picture Wizard", 18, 0, 0, -1, 1, 0},
     {0x0030, ifd_type_mn_samsung, "samsung-local-loc-name", "Local Location Name", 18, 0, 0, -1, 1, 0},
     {0x0031, ifd_type_mn_samsung, "samsung-location-name", "Location Name", 18, 0, 0, -1, 1, 0},
@@ -49,8 +49,8 @@ constinit ifd_field_defn_row rows[] = {
     {0xa020, ifd_type_mn_samsung, "samsung-encryption-key", "Encryption Key", 18, 0, 0, -1, 1, 0},
     {0xa021, ifd_type_mn_samsung, "samsung-wb-rggb-lev-uncor", "WB RGGB Levels Uncorrecte", 18, 0, 0, -1, 1, 0},
     {0xa022, ifd_type_mn_samsung, "samsung-wb-rggb-lev-auto", "WB RGGB Levels Auto", 18, 0, 0, -1, 1, 0},
-    {0xa023, ifd_type_mn_samsung, "samsung-wb-rggb-lev-illum", "WB RGGB Levels Illuminato", 18, 0, 0, -1, 1, 0},
-    {0xa024, ifd_type_mn_samsung, "samsung-wb-rggb-lev-a024", "WB RGGB Levels Illumin 2", 18, 0, 0, -1, 1, 0},
+    {0xa023, ifd_type_mn_samsung, "samsung-wb-rggb-lev-ill-1", "WB RGGB Levels Illumina 1", 18, 0, 0, -1, 1, 0},
+    {0xa024, ifd_type_mn_samsung, "samsung-wb-rggb-lev-ill-2", "WB RGGB Levels Illumina 2", 18, 0, 0, -1, 1, 0},
     {0xa025, ifd_type_mn_samsung, "samsung-hl-linearity-limi", "Highlight Linearity Limit", 18, 0, 0, -1, 1, 0},
     {0xa028, ifd_type_mn_samsung, "samsung-wb-rggb-lev-black", "WB RGGB Levels Black", 18, 0, 0, -1, 1, 0},
     {0xa030, ifd_type_mn_samsung, "samsung-color-matrix", "Color Matrix", 18, 0, 0, -1, 1, 0},
@@ -70,15 +70,15 @@ constinit ifd_field_defn_row rows[] = {
     {0xa052, ifd_type_mn_samsung, "samsung-vignetting", "Vignetting", 18, 0, 0, -1, 1, 0},
     {0xa053, ifd_type_mn_samsung, "samsung-vignetting-corr", "Vignetting Correction", 18, 0, 0, -1, 1, 0},
     {0xa054, ifd_type_mn_samsung, "samsung-vignetting-set", "Vignetting Setting", 18, 0, 0, -1, 1, 0},
-    {0xa055, ifd_type_mn_samsung, "samsung-samsung-type2-0xa", "Samsung Type 2 0xa055", 18, 0, 0, -1, 1, 0},
-    {0xa056, ifd_type_mn_samsung, "samsung-samsung-type-a056", "Samsung Type 2 0xa056", 18, 0, 0, -1, 1, 0},
-    {0xa057, ifd_type_mn_samsung, "samsung-samsung-type-a057", "Samsung Type 2 0xa057", 18, 0, 0, -1, 1, 0},
+    {0xa055, ifd_type_mn_samsung, "samsung-type2-0xa055", "Samsung Type 2 0xa055", 18, 0, 0, -1, 1, 0},
+    {0xa056, ifd_type_mn_samsung, "samsung-type2-0xa056", "Samsung Type 2 0xa056", 18, 0, 0, -1, 1, 0},
+    {0xa057, ifd_type_mn_samsung, "samsung-type2-0xa057", "Samsung Type 2 0xa057", 18, 0, 0, -1, 1, 0},
     // Samsung Picture Wizard
-    {0x0000, ifd_type_mn_samsung_picture_wizard, "samsung-pw-picture-wizard", "Picture Wizard Mode", 3, 1, 0, -1, 1, 0},
-    {0x0001, ifd_type_mn_samsung_picture_wizard, "samsung-pw-picture-w-1", "Picture Wizard Color", 3, 1, 0, -1, 1, 0},
-    {0x0002, ifd_type_mn_samsung_picture_wizard, "samsung-pw-picture-w-2", "Picture Wizard Saturation", 3, 1, 0, -1, 1, 0},
-    {0x0003, ifd_type_mn_samsung_picture_wizard, "samsung-pw-picture-w-3", "Picture Wizard Sharpness", 3, 1, 0, -1, 1, 0},
-    {0x0004, ifd_type_mn_samsung_picture_wizard, "samsung-pw-picture-w-4", "Picture Wizard Contrast", 3, 1, 0, -1, 1, 0},
+    {0x0000, ifd_type_mn_samsung_picture_wizard, "samsung-pw-mode", "Picture Wizard Mode", 3, 1, 0, -1, 1, 0},
+    {0x0001, ifd_type_mn_samsung_picture_wizard, "samsung-pw-color", "Picture Wizard Color", 3, 1, 0, -1, 1, 0},
+    {0x0002, ifd_type_mn_samsung_picture_wizard, "samsung-pw-saturation", "Picture Wizard Saturation", 3, 1, 0, -1, 1, 0},
+    {0x0003, ifd_type_mn_samsung_picture_wizard, "samsung-pw-sharpness", "Picture Wizard Sharpness", 3, 1, 0, -1, 1, 0},
+    {0x0004, ifd_type_mn_samsung_picture_wizard, "samsung-pw-contrast", "Picture Wizard Contrast", 3, 1, 0, -1, 1, 0},
 };
 // clang-format on
 
