@@ -629,5 +629,5 @@ void format_note_panasonic(const walked_entry &value, char *text)
     if (undefined_text(value))
         format_note_text(value, text);
     else
-        format_note_value(value, groups, text);
+        format_note_number(value, groups, text);
 }

@@ -1595,5 +1595,5 @@ bool format_lens_type(const walked_entry &value, char *text)
 void format_note_pentax(const walked_entry &value, char *text)
 {
     if (!format_lens_type(value, text))
-        format_note_value(value, groups, text);
+        format_note_number(value, groups, text);
 }

@@ -126,4 +126,4 @@ constexpr group_values groups[] = {
 
 }  // namespace
 
-void format_note_samsung(const walked_entry &value, char *text) { format_note_value(value, groups, text); }
+void format_note_samsung(const walked_entry &value, char *text) { format_note_number(value, groups, text); }

@@ -813,5 +813,5 @@ void format_note_sony(const walked_entry &value, char *text)
         format_text(text).append("(enciphered, not decoded)");
         return;
     }
-    format_note_value(value, groups, text);
+    format_note_number(value, groups, text);
 }

@@ -17,6 +17,10 @@ struct group_values {
 // one as the table's fallback); anything else as format_field_basic prints it.
 void format_note_value(const walked_entry &value, std::span<const group_values> groups, char *text);
 
+// As format_note_value, but BYTE and SBYTE values the tables do not name print
+// as decimal numbers, as the makers of numeric byte records mean them.
+void format_note_number(const walked_entry &value, std::span<const group_values> groups, char *text);
+
 // Text a maker stores as UNDEFINED bytes: its printable characters, the NULs
 // and other bytes around them left out.
 void format_note_text(const walked_entry &value, char *text);
