@@ -108,10 +108,10 @@ TEST_P(MakerRegistry, NotesOfThisCenturyDecodedInTheirGroups)
     const std::string pentax_fields = "Maker Note (Pentax)|Quality=Best\n"
                                       "Pentax Lens Rec|Lens Type=Sigma or Tamron Lens (3 44)\n"
                                       "Pentax Camera Settings|Picture Mode 2=Program AE\n"
-                                      "Pentax Camera Settings|Flash Options=00\n"
-                                      "Pentax Camera Settings|AF Point Mode=00\n"
+                                      "Pentax Camera Settings|Flash Options=0\n"
+                                      "Pentax Camera Settings|AF Point Mode=0\n"
                                       "Pentax Camera Settings|AF Point Selected 2=Center\n"
-                                      "Pentax Camera Settings|ISO Floor=00\n"
+                                      "Pentax Camera Settings|ISO Floor=0\n"
                                       "Pentax Camera Settings|Drive Mode 2=Continuous\n";
     const maker_case cases[] = {
         // Sony: "SONY DSC " and the IFD, offsets from the TIFF header; enciphered records named.
