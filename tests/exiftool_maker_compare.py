@@ -4,8 +4,8 @@ those of an independent reader, exiftool, on real camera files.
 
 Usage: exiftool_maker_compare.py TAGSIFT KNOWN_DIFFERENCES SAMPLES_DIR...
 
-For each file whose maker note exiftool reads as Canon, Nikon, FujiFilm or
-Olympus, every field exiftool shows in that group (-G1 -n -D, the tables the
+For each file whose maker note exiftool reads as one of the makers of MAKERS,
+every field exiftool shows in that group (-G1 -n -D, the tables the
 maker's reading leaves out excepted) is looked for among tagsift's fields of
 the maker's groups by its tag and name. A field found by both must have the
 same raw value (-e -u); each text of 4 or more characters that exiftool shows
