@@ -89,7 +89,46 @@ constexpr int32_t ifd_type_mn_canon_ambience = 74;
 constexpr int32_t ifd_type_mn_canon_vignetting_corr2 = 75;
 constexpr int32_t ifd_type_mn_canon_preview_info = 76;
 constexpr int32_t ifd_type_mn_nikon_distort_info = 77;
-constexpr int32_t ifd_type_count = 78;
+// The groups of the maker notes of Sony, Panasonic and Leica, Apple, Samsung,
+// and Pentax and Ricoh (read with -e).
+constexpr int32_t ifd_type_mn_sony = 78;
+constexpr int32_t ifd_type_mn_sony_shot_info = 79;
+constexpr int32_t ifd_type_mn_sony_af_points = 80;
+constexpr int32_t ifd_type_mn_sony_panorama = 81;
+constexpr int32_t ifd_type_mn_sony_ericsson = 82;
+constexpr int32_t ifd_type_mn_panasonic = 83;
+constexpr int32_t ifd_type_mn_panasonic_face_det = 84;
+constexpr int32_t ifd_type_mn_panasonic_face_rec = 85;
+constexpr int32_t ifd_type_mn_panasonic_time_info = 86;
+constexpr int32_t ifd_type_mn_apple = 87;
+constexpr int32_t ifd_type_mn_apple_run_time = 88;
+constexpr int32_t ifd_type_mn_samsung = 89;
+constexpr int32_t ifd_type_mn_samsung_picture_wizard = 90;
+constexpr int32_t ifd_type_mn_pentax = 91;
+constexpr int32_t ifd_type_mn_pentax_lens_rec = 92;
+constexpr int32_t ifd_type_mn_pentax_sr_info = 93;
+constexpr int32_t ifd_type_mn_pentax_face_info = 94;
+constexpr int32_t ifd_type_mn_pentax_time_info = 95;
+constexpr int32_t ifd_type_mn_pentax_camera_settings = 96;
+constexpr int32_t ifd_type_mn_pentax_ae_info = 97;
+constexpr int32_t ifd_type_mn_pentax_lens_data = 98;
+constexpr int32_t ifd_type_mn_pentax_flash_info = 99;
+constexpr int32_t ifd_type_mn_pentax_camera_info = 100;
+constexpr int32_t ifd_type_mn_pentax_battery_info = 101;
+constexpr int32_t ifd_type_mn_pentax_af_info = 102;
+constexpr int32_t ifd_type_mn_pentax_kelvin_wb = 103;
+constexpr int32_t ifd_type_mn_pentax_color_info = 104;
+constexpr int32_t ifd_type_mn_pentax_ev_step_info = 105;
+constexpr int32_t ifd_type_mn_pentax_shot_info = 106;
+constexpr int32_t ifd_type_mn_pentax_face_pos = 107;
+constexpr int32_t ifd_type_mn_pentax_face_size = 108;
+constexpr int32_t ifd_type_mn_pentax_filter_info = 109;
+constexpr int32_t ifd_type_mn_pentax_level_info = 110;
+constexpr int32_t ifd_type_mn_pentax_wb_levels = 111;
+constexpr int32_t ifd_type_mn_pentax_lens_info_q = 112;
+constexpr int32_t ifd_type_mn_pentax_pixel_shift = 113;
+constexpr int32_t ifd_type_mn_pentax_af_point_info = 114;
+constexpr int32_t ifd_type_count = 115;
 
 // Parent "tag" of the main IFD chain (IFD0, IFD1, ...) in the walk; the IFDs
 // that other entries lead to have that entry's tag (exif/tags.h) as parent.

@@ -1,6 +1,7 @@
 #include "exif/maker_notes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "exif/field_defs.h"
@@ -9,6 +10,7 @@
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
 #include "exif/maker_tables.h"
+#include "exif/plist_values.h"
 #include "exif/tags.h"
 #include "support/errors.h"
 #include "support/run_options.h"
@@ -46,6 +48,18 @@ constexpr maker_note_format formats[] = {
     {"OM System",               model_generic,            false, nullptr,     "OM SYSTEM\0\0\0",     12, note_start,  own,   12, 16, ifd_type_mn_olympus,     &olympus_links},
     {"Olympus (OLYMPUS\\0)",    model_generic,            false, nullptr,     "OLYMPUS\0",            8, note_start,  own,   8,  12, ifd_type_mn_olympus,     &olympus_links},
     {"Olympus (OLYMP\\0)",      model_generic,            false, "OLYMPUS",   "OLYMP\0",              6, tiff_header, file,  0,  8,  ifd_type_mn_olympus,     &olympus_links},
+    {"Sony (SONY DSC)",         model_generic,            false, nullptr,     "SONY DSC \0\0\0",     12, tiff_header, file,  0,  12, ifd_type_mn_sony,        &sony_links},
+    {"Sony (SONY CAM)",         model_generic,            false, nullptr,     "SONY CAM \0\0\0",     12, tiff_header, file,  0,  12, ifd_type_mn_sony,        &sony_links},
+    {"Sony (SONY MOBILE)",      model_generic,            false, nullptr,     "SONY MOBILE\0",       12, tiff_header, file,  0,  12, ifd_type_mn_sony,        &sony_links},
+    {"Sony Ericsson",           model_generic,            false, nullptr,     "SEMC MS\0",            8, before_ifd,  file,  0,  20, ifd_type_mn_sony_ericsson, &sony_links},
+    {"Sony (no header)",        model_generic,            false, "SONY",      nullptr,                0, tiff_header, file,  0,  0,  ifd_type_mn_sony,        &sony_links},
+    {"Panasonic",               model_generic,            false, nullptr,     "Panasonic\0\0\0",     12, tiff_header, file,  0,  12, ifd_type_mn_panasonic,   &panasonic_links},
+    {"Leica (Panasonic layout)", model_generic,           false, "LEICA",     "LEICA\0\0\0",          8, tiff_header, file,  0,  8,  ifd_type_mn_panasonic,   &panasonic_links},
+    {"Apple",                   model_generic,            false, nullptr,     "Apple iOS\0",         10, note_start,  own,   12, 14, ifd_type_mn_apple,       &apple_links},
+    {"Pentax (PENTAX )",        model_generic,            false, nullptr,     "PENTAX \0",            8, note_start,  own,   8,  10, ifd_type_mn_pentax,      &pentax_links},
+    {"Pentax (AOC\\0)",         model_generic,            false, nullptr,     "AOC\0",                4, tiff_header, by_count, 0,  6,  ifd_type_mn_pentax,      &pentax_links},
+    {"Samsung (IFD)",           model_generic,            false, "SAMSUNG",   nullptr,                0, note_start,  file,  0,  0,  ifd_type_mn_samsung,     &samsung_links},
+    {"Samsung (IFD)",           model_generic,            false, "samsung",   nullptr,                0, note_start,  file,  0,  0,  ifd_type_mn_samsung,     &samsung_links},
 };
 // clang-format on
 
@@ -172,7 +186,11 @@ int place_maker_note(buf_context *ctx, uint32_t *offset, const ifd_field_store *
         trace("Corrected IFD offset by %d (for model code %d) to %d\n", note->ifd_start, store->model_code, *offset);
         return exif_ok;
     }
-    if (note->base != tiff_header) {
+    if (note->base == before_ifd) {
+        if (*offset > UINT32_MAX - note->ifd_start || move_to_note(ctx, *offset + note->ifd_start - 8) != exif_ok)
+            return err_end_of_buffer;
+        *offset = 8;
+    } else if (note->base != tiff_header) {
         if (move_to_note(ctx, *offset) != exif_ok)
             return err_end_of_buffer;
         *offset = note->ifd_start;
@@ -195,6 +213,13 @@ int place_maker_note(buf_context *ctx, uint32_t *offset, const ifd_field_store *
         if (set_exif_context_p_by_offset(&mark, note->order_at) != exif_ok || order_mark(&mark) < 0)
             return err_end_of_buffer;
         ctx->motorola_order = order_mark(&mark);
+    }
+    if (note->order == by_count) {
+        buf_context count = *ctx;
+        if (set_exif_context_p_by_offset(&count, *offset) == exif_ok && buf_bytes(&count, 2) == 2)
+            if (int intel = count.buf_p[0] | count.buf_p[1] << 8, motorola = count.buf_p[0] << 8 | count.buf_p[1];
+                intel != motorola)
+                ctx->motorola_order = motorola < intel;
     }
     if (note->base == own_header) {
         // The TIFF header at ifd_start: offsets count from it, its IFD offset follows the order mark.
@@ -243,8 +268,10 @@ const note_array *find_array(const maker_note_format &note, const buf_context *v
 {
     if (note.links == nullptr || record.ifd_type != static_cast<uint32_t>(note.ifd_type))
         return nullptr;
+    uint64_t size = static_cast<uint64_t>(field_lengths[record.data_type]) * record.count;
     for (const note_array &array : note.links->arrays) {
-        if (array.tag != record.tag || (array.model != nullptr && !model_is(store, array.model)))
+        if (array.tag != record.tag || (array.model != nullptr && !model_is(store, array.model)) ||
+            size < array.min_size || size > array.max_size)
             continue;
         if (array.version == nullptr)
             return &array;
@@ -341,6 +368,28 @@ int split_array(const buf_context *record_values, const ifd_field &record, const
     return exif_ok;
 }
 
+// A field for each key of the array's property list that the list holds as an integer.
+int split_plist(const buf_context *values, const ifd_field &record, const note_array &array, int depth,
+                ifd_field_store *store)
+{
+    uint64_t bytes = static_cast<uint64_t>(field_lengths[record.data_type]) * record.count;
+    uint32_t held = buf_bytes(values, bytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(bytes));
+    for (uint32_t index = 0; index < array.plist_keys.size(); index++) {
+        const ifd_field_defn_row *row = find_maker_defn(array.ifd_type, index);
+        int64_t number = 0;
+        if (row == nullptr || !plist_integer(values->buf_p, held, array.plist_keys[index], &number))
+            continue;
+        char text[24];
+        snprintf(text, sizeof text, "%lld", static_cast<long long>(number));
+        const unsigned char raw_value[4] = {};
+        int rc = add_field_entry(store, array.ifd_type, depth, index, row->description, text, record.file_offset,
+                                 data_type_ascii, static_cast<uint32_t>(strlen(text) + 1), raw_value);
+        if (rc != exif_ok)
+            return rc;
+    }
+    return exif_ok;
+}
+
 }  // namespace
 
 int finish_maker_note(const buf_context *ctx, uint32_t first, int depth, ifd_field_store *store, int rc)
@@ -365,7 +414,8 @@ int finish_maker_note(const buf_context *ctx, uint32_t first, int depth, ifd_fie
             continue;
         }
         if (rc == exif_ok)
-            rc = split_array(&values, store->fields[i], *array, depth, store);
+            rc = array->plist_keys.empty() ? split_array(&values, store->fields[i], *array, depth, store)
+                                           : split_plist(&values, store->fields[i], *array, depth, store);
     }
     // The split fields follow the records kept.
     uint32_t added = store->count - end;

@@ -20,6 +20,7 @@ enum class note_base : uint8_t {
     tiff_header,  // the file's TIFF header, as every other IFD's
     note_start,   // the note's first byte
     own_header,   // a TIFF header of the note's own, at ifd_start
+    before_ifd,   // 8 bytes before the IFD, as if a TIFF header stood there (Sony Ericsson)
 };
 
 // The byte order the note is written in.
@@ -31,6 +32,9 @@ enum class note_order : uint8_t {
     // (Canon): its order, and where editing software has moved the note
     // without mending its offsets, a base moved as far. Else the file's.
     trailer,
+    // The order in which the IFD's entry count is the smaller: the "II" or "MM"
+    // some notes carry (Pentax's "AOC\0") does not always tell the truth.
+    by_count,
 };
 
 // An entry of a note's IFD that opens an IFD of another group.
@@ -57,6 +61,12 @@ struct note_array {
     uint16_t points_at = 0;      // with points_from: the index of the value that counts the points
     uint16_t points_from = 0;    // the first row laid out after the rows before it; 0: none
     bool big_endian = false;     // written most significant byte first whatever the note's order
+    // The sizes of record in bytes a layout is chosen for, for layouts told apart by size.
+    uint16_t min_size = 0;
+    uint16_t max_size = UINT16_MAX;
+    // For a record that is a binary property list: the keys of its dictionary
+    // whose integers become fields, each with its place in this list as tag.
+    std::span<const char *const> plist_keys = {};
 };
 
 // A row's count in a group of points: one value per point, or one bit per point in 16-bit words.

@@ -7,7 +7,8 @@
 
 namespace {
 
-const std::span<ifd_field_defn_row> tables[] = {canon_rows, nikon_rows, fujifilm_rows, olympus_rows};
+const std::span<ifd_field_defn_row> tables[] = {canon_rows, nikon_rows, fujifilm_rows, olympus_rows,
+                                                sony_rows,  panasonic_rows, apple_rows, samsung_rows, pentax_rows};
 
 // Each group's rows in tag order, found once (the walk asks for every entry's row).
 struct group_rows {

@@ -20,12 +20,22 @@ extern const maker_links canon_links;
 extern const maker_links nikon_links;
 extern const maker_links fujifilm_links;
 extern const maker_links olympus_links;
+extern const maker_links sony_links;
+extern const maker_links panasonic_links;
+extern const maker_links apple_links;
+extern const maker_links samsung_links;
+extern const maker_links pentax_links;
 
 // Each maker's rows; only list_column changes at run time.
 extern const std::span<ifd_field_defn_row> canon_rows;
 extern const std::span<ifd_field_defn_row> nikon_rows;
 extern const std::span<ifd_field_defn_row> fujifilm_rows;
 extern const std::span<ifd_field_defn_row> olympus_rows;
+extern const std::span<ifd_field_defn_row> sony_rows;
+extern const std::span<ifd_field_defn_row> panasonic_rows;
+extern const std::span<ifd_field_defn_row> apple_rows;
+extern const std::span<ifd_field_defn_row> samsung_rows;
+extern const std::span<ifd_field_defn_row> pentax_rows;
 
 // All makers' rows, table by table.
 extern const std::span<const std::span<ifd_field_defn_row>> maker_tables;

@@ -63,6 +63,18 @@ std::vector<camera> registry_cameras(ByteOrder order)
         {"om_system", "OM Digital Solutions", "OM-1",
          bytes(intel ? "OM SYSTEM\0\0\0II\4\0" : "OM SYSTEM\0\0\0MM\4\0", 16), MakerLayout::NoteRelative},
         {"olympus_old", "OLYMPUS CORPORATION", "E-1", olympus_header(), MakerLayout::TiffRelative},
+        {"sony_dsc", "SONY", "ILCE-7M3", bytes("SONY DSC \0\0\0", 12), MakerLayout::TiffRelative},
+        {"sony_plain", "SONY", "ILCE-1", {}, MakerLayout::TiffRelative},
+        {"sony_ericsson", "Sony Ericsson", "K800i", bytes("SEMC MS\0\0\0\0\0\0\0\0\0\0\0\0\0", 20),
+         MakerLayout::NoteRelative},
+        {"panasonic", "Panasonic", "DC-G9", bytes("Panasonic\0\0\0", 12), MakerLayout::TiffRelative},
+        {"leica", "LEICA", "D-LUX 7", bytes("LEICA\0\0\0", 8), MakerLayout::TiffRelative},
+        {"apple", "Apple", "iPhone 14", bytes(intel ? "Apple iOS\0\0\1II" : "Apple iOS\0\0\1MM", 14),
+         MakerLayout::NoteRelative},
+        {"samsung", "samsung", "SM-G991B", {}, MakerLayout::NoteRelative},
+        {"pentax_aoc", "PENTAX Corporation", "PENTAX K10D", bytes("AOC\0MM", 6), MakerLayout::TiffRelative},
+        {"pentax_header", "RICOH IMAGING COMPANY, LTD.", "PENTAX K-1",
+         bytes(intel ? "PENTAX \0II" : "PENTAX \0MM", 10), MakerLayout::NoteRelative},
     };
 }
 
@@ -81,6 +93,18 @@ std::vector<Entry> registry_entries()
         longs(0x009a, {0, 6000, 4000, 0, 0}),
         pointer(0x2010, Ifd{{undefined(0x0000, bytes_of("0100")), ascii(0x0203, "OLYMPUS M.12-40mm F2.8")}}),
         pointer(0x2020, Ifd{{shorts(0x0200, {2}), shorts(0x0201, {0})}}),
+        // Sony's shot information, Panasonic's time, Apple's run time (a binary
+        // property list), Samsung's picture wizard, Pentax's settings and lens data.
+        undefined(0x3000, Bytes{'I', 'I', 0, 0, 0, 0, '2', '0', '2', '1', ':', '0', '7', ':', '2', '4', ' ', '1', '4',
+                                ':', '2', '3', ':', '0', '6', 0, 0, 0x10, 0, 0x18}),
+        undefined(0x2003, Bytes{0x20, 0x21, 7, 24, 20, 23, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0}),
+        undefined(0x0003, Bytes{'b',  'p', 'l', 'i', 's', 't', '0', '0', 0xd1, 1, 2, 0x55, 'f', 'l', 'a', 'g', 's',
+                                0x10, 1, 8, 11, 17, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 3,
+                                0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 19}),
+        shorts(0x0021, {1, 0, 2, 3, 4}),
+        byte_values(0x003f, {3, 44}),
+        undefined(0x0205, {2, 0, 0, 0, 0, 32, 0, 1}),
+        undefined(0x0207, Bytes(36, 0x33)),
     };
 }
 

@@ -4,8 +4,8 @@ those of an independent reader, exiftool, on real camera files.
 
 Usage: exiftool_maker_compare.py TAGSIFT KNOWN_DIFFERENCES SAMPLES_DIR...
 
-For each file whose maker note exiftool reads as Canon, Nikon, FujiFilm or
-Olympus, every field exiftool shows in that group (-G1 -n -D, the tables the
+For each file whose maker note exiftool reads as one of the makers of MAKERS,
+every field exiftool shows in that group (-G1 -n -D, the tables the
 maker's reading leaves out excepted) is looked for among tagsift's fields of
 the maker's groups by its tag and name. A field found by both must have the
 same raw value (-e -u); each text of 4 or more characters that exiftool shows
@@ -28,11 +28,13 @@ from exiftool_raw_compare import agree, catalogue, listing
 SKIP = 77
 
 # exiftool's group of each maker, and the word that tagsift's group names of the maker hold.
-MAKERS = {"Canon": "Canon", "Nikon": "Nikon", "FujiFilm": "Fujifilm", "Olympus": "Olympus"}
+MAKERS = {"Canon": "Canon", "Nikon": "Nikon", "FujiFilm": "Fujifilm", "Olympus": "Olympus",
+          "Sony": "Sony", "Panasonic": "Panasonic", "Apple": "Apple", "Samsung": "Samsung", "Pentax": "Pentax"}
 # Tables that the reading leaves out: Canon's model-specific CameraInfo and
 # its colour calibration families, Nikon's enciphered records (the later lens
 # data, shot info with the menus and sub-records held in it, colour balance),
-# and what is not maker-note metadata (movie tags and boxes).
+# Sony's enciphered records, and what is not maker-note metadata (movie tags
+# and boxes).
 LEFT_OUT = {
     "Canon": re.compile(r"^Canon::(CameraInfo|ColorData|ColorCoefs|ColorCalib|MovieInfo|CTMD|CMP1|uuid|Skip)"),
     "Nikon": re.compile(r"^Nikon::(ShotInfo|ColorBalance|LensData0[2-8]|LensDataUnknown|MenuSettings|OrientationInfo|"
@@ -40,6 +42,14 @@ LEFT_OUT = {
     "FujiFilm": re.compile(r"^FujiFilm::(FaceRecInfo|RAFData|MOV|FFMV)"),
     "Olympus": re.compile(r"^Olympus::(RawInfo|RawDevelopment2|AVI|MOV|MP4|WAV|OLYM|prms|scrn|thmb|DSS|"
                           r"TextInfo|Thumbnail|MovableInfo|FETags)"),
+    # Sony enciphers the 0x2010, 0x9050 and 0x94xx records (the AF, ISO and
+    # meter tables hang from them); rtmd is a movie's.
+    "Sony": re.compile(r"^Sony::(Tag2010|Tag9050|Tag94|AFInfo|AFStatus|ISOInfo|MeterInfo|rtmd)"),
+    "Panasonic": re.compile(r"^Panasonic::(PANA|Type2)"),
+    "Apple": re.compile(r"^$"),
+    "Samsung": re.compile(r"^Samsung::(APP5|DualShotExtra|INFO|MP4|OrientationInfo|SingleShotMeta|Thumbnail|"
+                          r"Trailer|sec|Main)"),
+    "Pentax": re.compile(r"^Pentax::(Junk|Junk2|MOV|PENT|PXTH|S1|Type2|Type4)"),
 }
 
 

@@ -124,6 +124,81 @@ TEST_P(MakerRegistry, CanonNoteOfCr3AndItsAfPoints)
               "Canon AF Info 2|Primary AF Point=7\n");
 }
 
+// A binary property list of {flags: 1, timescale: 1000000000}: header, the
+// dictionary and its four objects, the offset table and the 32-byte trailer.
+const Bytes run_time = {'b', 'p', 'l', 'i', 's', 't', '0', '0', 0xd2, 1, 2, 3, 4, 0x55, 'f', 'l', 'a', 'g', 's',
+                        0x59, 't', 'i', 'm', 'e', 's', 'c', 'a', 'l', 'e', 0x10, 1, 0x12, 0x3b, 0x9a, 0xca, 0,
+                        8, 13, 19, 29, 31, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 5,
+                        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 36};
+
+TEST_P(MakerRegistry, NotesOfThisCenturyDecodedInTheirGroups)
+{
+    const bool intel = GetParam() == ByteOrder::Intel;
+    const std::string order = intel ? "II" : "MM";
+    // A 32-bit number as the camera writes it in a record of bytes, in the file's order.
+    const auto long_bytes = [intel](uint8_t n) { return intel ? Bytes{n, 0, 0, 0} : Bytes{0, 0, 0, n}; };
+    Bytes shot_info = text_bytes(std::string("II\0\0\0\0", 6) + "2021:07:24 14:23:06" + std::string(1, '\0'));
+    Bytes time_info = {0x20, 0x21, 0x07, 0x24, 0x14, 0x23, 0x06, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (uint8_t b : long_bytes(5))
+        time_info.push_back(b);
+    // Pentax: settings records are written most significant byte first in every file.
+    const std::vector<Entry> pentax = {shorts(0x0008, {2}), byte_values(0x003f, {3, 44}),
+                                       undefined(0x0205, {2, 0, 0, 0, 0, 32, 0, 1})};
+    const std::string pentax_fields = "Maker Note (Pentax)|Quality=Best\n"
+                                      "Pentax Lens Rec|Lens Type=Sigma or Tamron Lens (3 44)\n"
+                                      "Pentax Camera Settings|Picture Mode 2=Program AE\n"
+                                      "Pentax Camera Settings|Flash Options=0\n"
+                                      "Pentax Camera Settings|AF Point Mode=0\n"
+                                      "Pentax Camera Settings|AF Point Selected 2=Center\n"
+                                      "Pentax Camera Settings|ISO Floor=0\n"
+                                      "Pentax Camera Settings|Drive Mode 2=Continuous\n";
+    const maker_case cases[] = {
+        // Sony: "SONY DSC " and the IFD, offsets from the TIFF header; enciphered records named.
+        {{"SONY", "ILCE-7M3", text_bytes(std::string("SONY DSC \0\0\0", 12))},
+         {longs(0xb025, {3}), undefined(0x2010, {1, 2, 3, 4, 5}), undefined(0x3000, shot_info)},
+         "Maker Note (Sony)|Tag 2010=(enciphered, not decoded)\n"
+         "Maker Note (Sony)|Dynamic Range Optimizer=Auto\n"
+         "Sony Shot Info|Face Info Offset=0\n"
+         "Sony Shot Info|Sony Date Time=2021:07:24 14:23:06\n"},
+        // Sony Ericsson: the IFD 20 bytes in, offsets from 8 bytes before it (values inline here).
+        {{"Sony Ericsson", "K800i", text_bytes(std::string("SEMC MS\0", 8) + std::string(12, '\0')),
+          MakerLayout::NoteRelative},
+         {longs(0x0201, {1234})},
+         "Maker Note (Sony Ericsson)|Preview Image Start=1234\n"},
+        // Panasonic: a serial number kept as bytes after NULs, a time record.
+        {{"Panasonic", "DC-G9", text_bytes(std::string("Panasonic\0\0\0", 12))},
+         {shorts(0x0003, {1}), undefined(0x0025, text_bytes(std::string("\0\0S0123456789\0", 14))),
+          undefined(0x2003, time_info)},
+         "Maker Note (Panasonic)|White Balance=Auto\n"
+         "Maker Note (Panasonic)|Internal Serial Number=S0123456789\n"
+         "Panasonic Time Info|Panasonic Date Time=2021072414230600\n"
+         "Panasonic Time Info|Time Lapse Shot Number=5\n"},
+        // Apple: offsets from the note, the order its header names; the run time a property list.
+        {{"Apple", "iPhone 14", text_bytes(std::string("Apple iOS\0\0\1", 12) + order), MakerLayout::NoteRelative},
+         {slongs(0x000a, {3}), undefined(0x0003, run_time)},
+         "Maker Note (Apple)|HDR Image Type=HDR Image\n"
+         "Apple Run Time|Run Time Flags=1\n"
+         "Apple Run Time|Run Time Scale=1000000000\n"},
+        // Samsung: an IFD with no header, offsets from the note.
+        {{"SAMSUNG", "SM-G991B", {}, MakerLayout::NoteRelative},
+         {shorts(0x0021, {1, 0, 2, 3, 4})},
+         "Samsung Picture Wizard|Picture Wizard Mode=Vivid\n"
+         "Samsung Picture Wizard|Picture Wizard Color=0\n"
+         "Samsung Picture Wizard|Picture Wizard Saturation=2\n"
+         "Samsung Picture Wizard|Picture Wizard Sharpness=3\n"
+         "Samsung Picture Wizard|Picture Wizard Contrast=4\n"},
+        // Pentax "AOC\0": its "MM" need not be the IFD's order, offsets from the TIFF header.
+        {{"PENTAX Corporation", "PENTAX K10D", text_bytes(std::string("AOC\0MM", 6))}, pentax, pentax_fields},
+        // Pentax "PENTAX ": offsets from the note, the order its header names.
+        {{"RICOH IMAGING COMPANY, LTD.", "PENTAX K-1", text_bytes(std::string("PENTAX \0", 8) + order),
+          MakerLayout::NoteRelative},
+         pentax,
+         pentax_fields},
+    };
+    for (const maker_case &c : cases)
+        EXPECT_EQ(maker_fields(GetParam(), c.cam, c.entries), c.fields) << c.cam.model;
+}
+
 INSTANTIATE_TEST_SUITE_P(ByteOrders, MakerRegistry, both_orders(), order_name);
 
 }  // namespace

@@ -57,3 +57,33 @@ void format_note_value(const walked_entry &value, std::span<const group_values> 
     }
     format_field_basic(value.ctx, value.data_type, value.count, text);
 }
+
+void format_note_text(const walked_entry &value, char *text)
+{
+    format_text out(text);
+    const uint32_t held = buf_bytes(value.ctx, value.count);
+    for (uint32_t i = 0; i < held; i++) {
+        const unsigned char c = value.ctx->buf_p[i];
+        if (c >= 0x20 && c < 0x7f)
+            out.append(reinterpret_cast<const char *>(&c), 1);
+    }
+}
+
+void format_note_number(const walked_entry &value, std::span<const group_values> groups, char *text)
+{
+    constexpr uint32_t most_bytes = 64;
+    const bool is_byte = value.data_type == data_type_byte || value.data_type == data_type_sbyte;
+    if (!is_byte || value.count > most_bytes || (value.count == 1 && find_values(value, groups) != nullptr)) {
+        format_note_value(value, groups, text);
+        return;
+    }
+    format_text out(text);
+    const uint32_t held = buf_bytes(value.ctx, value.count);
+    for (uint32_t i = 0; i < held; i++) {
+        const unsigned char b = value.ctx->buf_p[i];
+        if (value.data_type == data_type_sbyte)
+            out.appendf(i ? " %d" : "%d", static_cast<int8_t>(b));
+        else
+            out.appendf(i ? " %u" : "%u", b);
+    }
+}
