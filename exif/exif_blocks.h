@@ -12,6 +12,7 @@ struct exif_block {
 
 constexpr int max_exif_blocks = 4;
 constexpr uint32_t tiff_magic_number = 42;
+constexpr uint32_t bigtiff_magic_number = 43;
 
 struct exif_blocks {
     int count;

@@ -101,7 +101,7 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
         trace("EXIF block %d: TIFF header at file offset %llu\n", i,
               static_cast<unsigned long long>(block.tiff_offset));
         rc = open_block_window(ctx, found, block, file.size);
-        uint32_t first_ifd = 0;
+        uint64_t first_ifd = 0;
         if (rc == exif_ok)
             rc = read_tiff_header(ctx, store, &first_ifd, found.tiff_magic);
         if (rc == exif_ok) {
@@ -127,7 +127,7 @@ int read_container(buf_context *ctx, const container_row &container, ifd_field_s
         return rc;
     }
     int rc = container.locate_in_window(ctx);
-    uint32_t first_ifd = 0;
+    uint64_t first_ifd = 0;
     if (rc == exif_ok)
         rc = read_tiff_header(ctx, store, &first_ifd);
     if (rc == exif_ok)

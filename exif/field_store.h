@@ -38,7 +38,7 @@ struct ifd_field_store {
     char file_name[max_name_len + 1];
     char dir_name[max_name_len + 1];
     char path_name[max_name_len + 1];
-    uint32_t file_size;
+    uint64_t file_size;
     uint32_t thumbnail_offset;
     uint32_t thumbnail_length;
     bool in_jpeg_file;  // the EXIF block came from a JPEG file (else another container)

@@ -20,6 +20,8 @@ constexpr tiff_signature tiff_signatures[] = {
     {{'I', 'I', 'R', 'S'}, 0x5352},  // Olympus ORF of some models
     {{'M', 'M', 'O', 'R'}, 0x4F52},  // Olympus ORF, Motorola order
     {{'I', 'I', 'U', 0x00}, 0x0055}, // Panasonic RW2
+    {{'I', 'I', 0x2B, 0x00}, bigtiff_magic_number},
+    {{'M', 'M', 0x00, 0x2B}, bigtiff_magic_number},
 };
 // clang-format on
 
