@@ -6,17 +6,24 @@
 
 #include <algorithm>
 
+#include "exif/block_decoder.h"
 #include "exif/chunk_locators.h"
+#include "exif/eps_locator.h"
 #include "exif/field_sort.h"
 #include "exif/file_scan.h"
 #include "exif/file_window.h"
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
+#include "exif/jp2_locator.h"
 #include "exif/jpeg_locator.h"
+#include "exif/jxl_locator.h"
+#include "exif/jxr_locator.h"
 #include "exif/media_locator.h"
 #include "exif/packet_reader.h"
 #include "exif/packet_store.h"
+#include "exif/psd_locator.h"
 #include "exif/raw_locators.h"
+#include "exif/rw2_locator.h"
 #include "exif/tiff_header.h"
 #include "exif/tiff_locator.h"
 #include "support/errors.h"
@@ -43,6 +50,12 @@ struct container_row {
 constexpr container_row containers[] = {
     {false, is_jpeg,       locate_jpeg_exif, nullptr,           locate_jpeg_packets},
     {true,  is_tiff,       nullptr,          locate_tiff_exif,  locate_tiff_packets},
+    {true,  is_rw2,        nullptr,          locate_rw2_exif,   locate_tiff_packets},
+    {true,  is_jxr,        nullptr,          locate_jxr_exif,   locate_tiff_packets},
+    {true,  is_psd,        nullptr,          locate_psd_exif,   locate_psd_packets},
+    {true,  is_dos_eps,    nullptr,          locate_dos_eps_exif, nullptr},
+    {true,  is_jp2,        nullptr,          locate_jp2_exif,   locate_jp2_packets},
+    {true,  is_jxl,        nullptr,          locate_jxl_exif,   locate_jxl_packets},
     {true,  is_media_file, nullptr,          locate_media_exif, locate_media_packets},
     {true,  is_png,        nullptr,          locate_png_exif,   locate_png_packets},
     {true,  is_webp,       nullptr,          locate_webp_exif,  locate_webp_packets},
@@ -81,6 +94,13 @@ void on_bus_error(int)
 // a window read from the block's TIFF header.
 int open_block_window(buf_context *ctx, const exif_blocks &found, const exif_block &block, uint64_t file_size)
 {
+    if (found.decoded) {
+        if (block.tiff_offset >= decoded_size())
+            return err_no_exif;
+        open_memory_window(ctx, decoded_data(), decoded_size());
+        ctx->buf_p = ctx->buf_start + block.tiff_offset;
+        return exif_ok;
+    }
     if (found.ifds_anywhere && block.tiff_offset < file_size && map_whole_file(ctx, file_size)) {
         ctx->buf_p = ctx->buf_start + block.tiff_offset;
         return exif_ok;
@@ -102,10 +122,13 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
               static_cast<unsigned long long>(block.tiff_offset));
         rc = open_block_window(ctx, found, block, file.size);
         uint64_t first_ifd = 0;
+        // A block that names its one IFD is a JPEG preview's EXIF block, with a TIFF header's own number.
         if (rc == exif_ok)
-            rc = read_tiff_header(ctx, store, &first_ifd, found.tiff_magic);
+            rc = read_tiff_header(ctx, store, &first_ifd, block.first_ifd != 0 ? tiff_magic_number : found.tiff_magic);
         if (rc == exif_ok) {
             int depth = block.parent_tag == ifd_parent_main_chain ? 0 : 1;
+            if (block.first_ifd != 0)
+                first_ifd = block.first_ifd;
             (void)extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);  // keeps what it gathered
         }
     }

@@ -149,6 +149,16 @@ bool map_whole_file(buf_context *ctx, uint64_t size)
     return true;
 }
 
+void open_memory_window(buf_context *ctx, const unsigned char *bytes, size_t size)
+{
+    close_window();
+    clear_window_tail();
+    // The walk only reads the window; the area is the decoder's.
+    unsigned char *start = const_cast<unsigned char *>(bytes);
+    window = {ctx->fp, start, static_cast<int32_t>(size), true, window.read_failed, nullptr, 0};
+    init_buf_context(ctx, ctx->fp, start, static_cast<int64_t>(size), 0);
+}
+
 bool window_is_mapped() { return window.mapped != nullptr; }
 
 bool window_read_failed() { return window.read_failed; }

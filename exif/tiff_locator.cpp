@@ -19,7 +19,6 @@ constexpr tiff_signature tiff_signatures[] = {
     {{'I', 'I', 'R', 'O'}, 0x4F52},  // Olympus ORF
     {{'I', 'I', 'R', 'S'}, 0x5352},  // Olympus ORF of some models
     {{'M', 'M', 'O', 'R'}, 0x4F52},  // Olympus ORF, Motorola order
-    {{'I', 'I', 'U', 0x00}, 0x0055}, // Panasonic RW2
     {{'I', 'I', 0x2B, 0x00}, bigtiff_magic_number},
     {{'M', 'M', 0x00, 0x2B}, bigtiff_magic_number},
 };
@@ -47,7 +46,7 @@ int locate_tiff_exif(const file_reader &file, exif_blocks *found)
     const tiff_signature *signature = find_signature(first_bytes, sizeof first_bytes);
     if (signature == nullptr)
         return err_no_exif;
-    *found = {1, {{0, ifd_parent_main_chain}}, true, signature->magic};
+    *found = {1, {{0, ifd_parent_main_chain, 0}}, true, signature->magic, false};
     return exif_ok;
 }
 
