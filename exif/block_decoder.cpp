@@ -12,9 +12,9 @@ namespace {
 
 // The decoders' memory comes from a fixed area, handed out in order and
 // taken back whole when the next stream begins: a file's reading allocates
-// nothing. A stream that needs more (a Brotli window of megabytes) fails as a
-// corrupt one does.
-constexpr size_t arena_size = 0x200000;
+// nothing. It holds Brotli's default window of 4 MiB (pages are used only as
+// far as a stream's output reaches); a stream with a larger window is not read.
+constexpr size_t arena_size = 0x480000;
 alignas(16) unsigned char arena[arena_size];
 size_t arena_used;
 
@@ -44,7 +44,7 @@ unsigned char output_piece[piece_size];
 unsigned char decoded_area[decoded_area_size];
 size_t decoded_bytes;
 
-enum class stream_end : uint8_t { done, corrupt, too_large, stopped };
+enum class stream_end : uint8_t { done, corrupt, too_large, stopped, window_too_large };
 
 // What the decoders share: the compressed bytes left to read, the output so far.
 struct stream_state {
@@ -124,8 +124,12 @@ stream_end brotli_stream(stream_state &stream)
         uint8_t *next_out = output_piece;
         BrotliDecoderResult result =
             BrotliDecoderDecompressStream(decoder, &available_in, &next_in, &available_out, &next_out, nullptr);
-        if (result == BROTLI_DECODER_RESULT_ERROR)
+        if (result == BROTLI_DECODER_RESULT_ERROR) {
+            const int code = BrotliDecoderGetErrorCode(decoder);
+            if (code <= BROTLI_DECODER_ERROR_ALLOC_CONTEXT_MODES && code >= BROTLI_DECODER_ERROR_ALLOC_BLOCK_TYPE_TREES)
+                end = stream_end::window_too_large;  // the fixed area is too small for it
             break;
+        }
         if (!stream.deliver(piece_size - available_out, &end))
             break;
         if (result == BROTLI_DECODER_RESULT_SUCCESS) {
@@ -228,6 +232,10 @@ bool decode_stream(const file_reader &file, uint64_t offset, uint64_t length, st
     trace("Decoded %s: %llu bytes out\n", what, static_cast<unsigned long long>(stream.output));
     if (end == stream_end::too_large) {
         file_warning("%s expands past %llu bytes; not read", what, static_cast<unsigned long long>(max_decoded_output));
+        return false;
+    }
+    if (end == stream_end::window_too_large) {
+        file_warning("%s needs a Brotli window larger than 4 MiB; not read", what);
         return false;
     }
     if (end == stream_end::corrupt) {

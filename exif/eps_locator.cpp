@@ -4,6 +4,7 @@
 
 #include "exif/ifd_types.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/trace.h"
 
 namespace {
@@ -32,6 +33,8 @@ int locate_dos_eps_exif(const file_reader &file, exif_blocks *found)
     if (tiff == 0 || length < 8 || !read_at(file, tiff, tiff + length, order, sizeof order) ||
         !(memcmp(order, "II*\0", 4) == 0 || memcmp(order, "MM\0*", 4) == 0))
         return err_no_exif;
+    if (length > file.size - tiff)
+        file_warning("its TIFF preview runs past the end of the file; read as far as it goes");
     trace("EPS TIFF preview: %llu bytes at offset %llu\n", static_cast<unsigned long long>(length),
           static_cast<unsigned long long>(tiff));
     // The preview's values may lie anywhere in it: the file is read whole.

@@ -27,6 +27,7 @@
 #include "exif/tiff_header.h"
 #include "exif/tiff_locator.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/run_options.h"
 #include "support/trace.h"
 
@@ -129,7 +130,14 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
             int depth = block.parent_tag == ifd_parent_main_chain ? 0 : 1;
             if (block.first_ifd != 0)
                 first_ifd = block.first_ifd;
-            (void)extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);  // keeps what it gathered
+            const uint32_t before = store->count;
+            // Keeps what it gathered; a first IFD past the data is named (with -e, where blocks are read).
+            if (extract_ifd(ctx, first_ifd, block.parent_tag, depth, store) == err_end_of_buffer &&
+                store->count == before) {
+                file_warning("the block's first IFD, at offset %llu, lies past the end of the data; not read",
+                             static_cast<unsigned long long>(first_ifd));
+                rc = i == 0 ? err_no_exif : exif_ok;
+            }
         }
     }
     return rc;

@@ -4,6 +4,7 @@
 
 #include "exif/ifd_types.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/trace.h"
 
 namespace {
@@ -23,8 +24,9 @@ bool is_resource_signature(const unsigned char *p)
 }
 
 // The image resource section: after the header and the colour mode data,
-// each a 4-byte length before its data.
-bool find_resource_section(const file_reader &file, uint64_t *from, uint64_t *limit)
+// each a 4-byte length before its data. One that runs past the end of the
+// file is read as far as it goes (with a warning when `warn`).
+bool find_resource_section(const file_reader &file, uint64_t *from, uint64_t *limit, bool warn)
 {
     unsigned char length[4];
     if (!read_at(file, psd_header_size, file.size, length, sizeof length))
@@ -35,7 +37,8 @@ bool find_resource_section(const file_reader &file, uint64_t *from, uint64_t *li
     *from = resources + 4;
     *limit = *from + big_endian_32(length);
     if (*limit > file.size) {
-        trace("PSD resource section runs past the end of the file; read as far as it goes\n");
+        if (warn)
+            file_warning("its image resources run past the end of the file; read as far as they go");
         *limit = file.size;
     }
     return true;
@@ -79,7 +82,7 @@ bool is_psd(const unsigned char *first_bytes, int32_t valid)
 int locate_psd_exif(const file_reader &file, exif_blocks *found)
 {
     uint64_t from = 0, limit = 0, offset = 0, length = 0;
-    if (!find_resource_section(file, &from, &limit) ||
+    if (!find_resource_section(file, &from, &limit, true) ||
         !find_photoshop_resource(file, from, limit, resource_exif, &offset, &length) || length == 0)
         return err_no_exif;
     unsigned char start[6];
@@ -97,7 +100,7 @@ void locate_psd_packets(const file_reader &file, const file_head &head, packet_b
     (void)head;  // read again: few files of this container, and they need more than the head
     found->count = 0;
     uint64_t from = 0, limit = 0, offset = 0, length = 0;
-    if (!find_resource_section(file, &from, &limit))
+    if (!find_resource_section(file, &from, &limit, false))
         return;
     if (find_photoshop_resource(file, from, limit, resource_xmp, &offset, &length))
         add_packet_block(found, packet_kind::xmp, offset, length);

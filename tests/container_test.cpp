@@ -14,9 +14,12 @@ using namespace fixture;
 
 namespace {
 
-constexpr Container all_containers[] = {Container::Tiff, Container::Png,  Container::Webp,
-                                        Container::Heif, Container::Avif, Container::Cr3,
-                                        Container::Jxl,  Container::Mrw,  Container::Raf};
+constexpr Container all_containers[] = {
+    Container::Tiff,    Container::Png,     Container::Webp,    Container::Heif,   Container::Avif,
+    Container::Cr3,     Container::Jxl,     Container::Mrw,     Container::Raf,    Container::BigTiff,
+    Container::Psd,     Container::DosEps,  Container::Jp2,     Container::Jxr,    Container::PngText,
+    Container::PngZtxt, Container::PngItxt, Container::JxlBrob,
+};
 
 Tiff sample_block(ByteOrder order)
 {
@@ -47,11 +50,13 @@ TEST_P(Containers, ListedWithExtendedReadingAsTheSameBlockInAJpegFile)
     for (Container container : all_containers) {
         const std::string name = "photo." + container_name(container);
         // CR3 keeps IFD0 alone in its CMT1 box; the EXIF IFD would be CMT2.
+        // JPEG XR files are in Intel order only.
         const Tiff stored =
             container == Container::Cr3
                 ? Tiff{.order = block.order,
                        .chain = {Ifd{.entries = {block.chain[0].entries[0], block.chain[0].entries[1]}}}}
-                : block;
+            : container == Container::Jxr ? sample_block(ByteOrder::Intel)
+                                          : block;
         write_file(dir.file(name), build_container(container, build_tiff(stored)));
         const cli_result extended = run_tagsift({"-e", name}, {.cwd = dir.path()});
         EXPECT_EQ(extended.status, 0) << name;
@@ -80,7 +85,8 @@ TEST_P(Containers, ThumbnailNamedAfterTheContainerBesideAJpegFilesThumbnail)
     Tiff block = sample_block(GetParam());
     block.chain.push_back(Ifd{.entries = {shorts(0x0103, {6})}, .thumbnail = thumbnail});
     write_file(dir.file("IMG_1.JPG"), exif_jpeg(block));
-    for (Container container : {Container::Tiff, Container::Heif, Container::Png, Container::Raf}) {
+    for (Container container : {Container::Tiff, Container::Heif, Container::Png, Container::Raf, Container::BigTiff,
+                                Container::Psd, Container::DosEps, Container::Jp2}) {
         const std::string name = "IMG_1." + container_name(container);
         write_file(dir.file(name), build_container(container, build_tiff(block)));
         const cli_result r = run_tagsift({"-e", "-t", "IMG_1.JPG", name}, {.cwd = dir.path()});
