@@ -116,6 +116,10 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
     const file_reader file = reader_of(ctx->fp);
     exif_blocks found{};
     int rc = container.locate_blocks(file, &found);
+    if (rc == exif_ok && found.decoded) {
+        store->decoded_block = decoded_data();
+        store->decoded_block_size = decoded_size();
+    }
     for (int i = 0; rc == exif_ok && i < found.count; i++) {
         const exif_block &block = found.blocks[i];
         forget_walked_ifds();  // each block has a window of its own
@@ -198,6 +202,8 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     ifd_fields.thumbnail_offset = 0;
     ifd_fields.thumbnail_length = 0;
     ifd_fields.in_jpeg_file = true;
+    ifd_fields.decoded_block = nullptr;
+    ifd_fields.decoded_block_size = 0;
     begin_packet_store();
     *result = &ifd_fields;
 

@@ -42,6 +42,10 @@ struct ifd_field_store {
     uint32_t thumbnail_offset;
     uint32_t thumbnail_length;
     bool in_jpeg_file;  // the EXIF block came from a JPEG file (else another container)
+    // A block decoded from the file (PNG raw profile text, JPEG XL brob): the
+    // thumbnail's offset counts in these bytes, not in the file; else nullptr.
+    const unsigned char *decoded_block;
+    uint64_t decoded_block_size;
     ifd_field fields[max_fields];
 };
 
