@@ -111,6 +111,26 @@ int open_block_window(buf_context *ctx, const exif_blocks &found, const exif_blo
     return reopen_window_at(ctx, static_cast<int64_t>(block.tiff_offset));
 }
 
+// Drops the records from `from` on whose IFD type and tag an earlier record
+// already has: a preview's EXIF IFD (RW2) repeats many of the file's own.
+void drop_repeated_fields(ifd_field_store *store, uint32_t from)
+{
+    uint32_t kept = from;
+    for (uint32_t i = from; i < store->count; i++) {
+        const ifd_field &f = store->fields[i];
+        bool repeated = false;
+        for (uint32_t j = 0; j < from && !repeated; j++)
+            repeated = store->fields[j].ifd_type == f.ifd_type && store->fields[j].tag == f.tag;
+        if (!repeated) {
+            if (kept != i)
+                store->fields[kept] = f;
+            store->fields[kept].seq = static_cast<uint16_t>(kept);
+            kept++;
+        }
+    }
+    store->count = kept;
+}
+
 int read_blocks(buf_context *ctx, const container_row &container, ifd_field_store *store)
 {
     const file_reader file = reader_of(ctx->fp);
@@ -142,6 +162,8 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
                              static_cast<unsigned long long>(first_ifd));
                 rc = i == 0 ? err_no_exif : exif_ok;
             }
+            if (block.first_ifd != 0)
+                drop_repeated_fields(store, before);
         }
     }
     return rc;

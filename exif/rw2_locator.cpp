@@ -68,12 +68,14 @@ uint64_t find_jpeg_exif(const file_reader &file, uint64_t start, uint64_t end)
 // Adds the preview's EXIF and GPS IFDs as blocks of their own.
 void add_preview_ifds(const file_reader &file, exif_blocks *found)
 {
+    unsigned char header[8];
     uint64_t preview = 0, length = 0;
-    if (!find_entry(file, 0, 8, false, tag_jpeg_preview, &preview, &length) || preview > file.size ||
+    if (!read_at(file, 0, file.size, header, sizeof header) ||
+        !find_entry(file, 0, little_endian_32(header + 4), false, tag_jpeg_preview, &preview, &length) ||
+        preview > file.size ||
         length > file.size - preview)
         return;
     const uint64_t tiff = find_jpeg_exif(file, preview, preview + length);
-    unsigned char header[8];
     if (tiff == 0 || !read_at(file, tiff, preview + length, header, sizeof header))
         return;
     const bool motorola = header[0] == 'M';

@@ -176,20 +176,32 @@ TEST(ContainerBounds, BigTiffLargerThan4GibReadWhereItsIfdsLie)
     }
 }
 
-// RW2: IFD0 names the JPEG preview (entry 0x002E), whose EXIF IFD is listed with the file's own IFD0.
+// RW2: IFD0 names the JPEG preview (entry 0x002E, after the file's own EXIF IFD pointer), whose
+// EXIF IFD is listed with the file's own IFDs; a tag the file's own EXIF IFD has is not repeated.
 TEST(ContainerBounds, Rw2PreviewExifIfdListedWithTheFilesIfds)
 {
     temp_dir dir;
-    const Bytes preview = exif_jpeg(camera_block(ByteOrder::Motorola));
-    Bytes rw2 = build_tiff(Tiff{.chain = {Ifd{.entries = {ascii(tag::kMake, "Maker"), offset_to(0x002E, preview)}}},
-                                .magic = 0x55});
-    put_little_endian(rw2, 8 + 2 + 12 + 2, 7, 2);  // the preview's entry: UNDEFINED bytes
-    put_little_endian(rw2, 8 + 2 + 12 + 4, preview.size(), 4);
-    write_file(dir.file("P1.RW2"), rw2);
-    const cli_result r = run_tagsift({"-e", "-f", "make,date-taken", "-o", "l", "P1.RW2"}, {.cwd = dir.path()});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "Maker,2023:07:09 20:36:33\n");
+    for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola}) {
+        Tiff preview_block = camera_block(order);
+        preview_block.chain[0].entries[1] =
+            pointer(tag::kExifIfd, Ifd{.entries = {ascii(0x9003, "2023:07:09 20:36:33"), shorts(0xA402, {1})}});
+        const Bytes preview = exif_jpeg(preview_block);
+        const Ifd own_exif{.entries = {ascii(0x9003, "2001:01:01 00:00:00")}};
+        Bytes rw2 = build_tiff(Tiff{.chain = {Ifd{.entries = {ascii(tag::kMake, "Maker"), pointer(tag::kExifIfd, own_exif),
+                                                              offset_to(0x002E, preview)},
+                                                  .at = 24}},
+                                    .first_ifd = 24,
+                                    .magic = 0x55});
+        const size_t entry = 24 + 2 + 2 * 12;  // the preview's entry: UNDEFINED bytes
+        put_little_endian(rw2, entry + 2, 7, 2);
+        put_little_endian(rw2, entry + 4, preview.size(), 4);
+        write_file(dir.file("P1.RW2"), rw2);
+        const cli_result r =
+            run_tagsift({"-e", "-f", "make,date-taken,exp-mode", "-o", "l", "P1.RW2"}, {.cwd = dir.path()});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, "Maker,2001:01:01 00:00:00,Manual exposure\n");
+    }
 }
 
 }  // namespace
