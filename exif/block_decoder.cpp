@@ -189,6 +189,31 @@ int hex_digit(unsigned char c)
     return -1;
 }
 
+// Hex digits wherever they stand, up to the bytes stated.
+struct hex_digits_state {
+    uint64_t stated;
+    int high;
+};
+
+bool keep_hex_digits(const unsigned char *piece, size_t n, void *state)
+{
+    hex_digits_state &hex = *static_cast<hex_digits_state *>(state);
+    for (size_t i = 0; i < n; i++) {
+        const int digit = hex_digit(piece[i]);
+        if (digit < 0)
+            continue;
+        if (hex.high < 0) {
+            hex.high = digit;
+            continue;
+        }
+        if (decoded_bytes >= hex.stated || decoded_bytes >= decoded_area_size)
+            return false;
+        decoded_area[decoded_bytes++] = static_cast<unsigned char>(hex.high << 4 | digit);
+        hex.high = -1;
+    }
+    return decoded_bytes < hex.stated && decoded_bytes < decoded_area_size;
+}
+
 bool keep_hex_profile(const unsigned char *piece, size_t n, void *state)
 {
     hex_profile_state &hex = *static_cast<hex_profile_state *>(state);
@@ -246,11 +271,15 @@ bool decode_stream(const file_reader &file, uint64_t offset, uint64_t length, st
 }
 
 bool decode_block(const file_reader &file, uint64_t offset, uint64_t length, stored_as storage, text_form form,
-                  const char *what)
+                  const char *what, uint64_t stated)
 {
     decoded_bytes = 0;
     if (form == text_form::bytes)
         return decode_stream(file, offset, length, storage, keep_bytes, nullptr, what);
+    if (form == text_form::hex_digits) {
+        hex_digits_state hex{stated, -1};
+        return decode_stream(file, offset, length, storage, keep_hex_digits, &hex, what);
+    }
     hex_profile_state hex{0, 0, -1, false};
     if (!decode_stream(file, offset, length, storage, keep_hex_profile, &hex, what))
         return false;

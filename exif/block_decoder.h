@@ -21,6 +21,7 @@ enum class stored_as : uint8_t {
 enum class text_form : uint8_t {
     bytes,        // the output is the block
     hex_profile,  // ImageMagick's raw profile text: "\nNAME\n  LENGTH\n" and hex digits
+    hex_digits,   // hex digits among other text (EPS comment lines), `stated` bytes of them
 };
 
 // Decodes `length` bytes at `offset` of the file into the decoded area. The
@@ -28,7 +29,7 @@ enum class text_form : uint8_t {
 // warning naming the file, when the stream is corrupt or expands past
 // max_decoded_output; what `what` names the block in that warning.
 [[nodiscard]] bool decode_block(const file_reader &file, uint64_t offset, uint64_t length, stored_as storage,
-                                text_form form, const char *what);
+                                text_form form, const char *what, uint64_t stated = 0);
 
 // The decoded area and the bytes of it the last decode_block filled.
 const unsigned char *decoded_data();

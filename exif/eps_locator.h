@@ -1,5 +1,7 @@
 // EPS files with the DOS binary header (C5 D0 D3 C6): the header names the
-// PostScript section and a TIFF preview, whose IFDs are the EXIF data.
+// PostScript section and a TIFF preview, whose IFDs are the EXIF data; without
+// a preview, the EXIF block is resource 0x0422 of the Photoshop resources that
+// the PostScript holds as hex comment lines ("%BeginPhotoshop: LENGTH").
 #pragma once
 #include "exif/exif_blocks.h"
 

@@ -44,21 +44,20 @@ bool find_resource_section(const file_reader &file, uint64_t *from, uint64_t *li
     return true;
 }
 
-}  // namespace
-
-bool find_photoshop_resource(const file_reader &file, uint64_t from, uint64_t limit, uint32_t id, uint64_t *offset,
-                             uint64_t *length)
+// Each resource: a signature, a 2-byte ID, a Pascal name padded to an even
+// length, a 4-byte data length, the data padded to an even length. `read`
+// reads n bytes at an offset that must end by the limit.
+template <typename Read>
+bool walk_resources(Read read, uint64_t from, uint64_t limit, uint32_t id, uint64_t *offset, uint64_t *length)
 {
-    // Each resource: a signature, a 2-byte ID, a Pascal name padded to an even
-    // length, a 4-byte data length, the data padded to an even length.
     uint64_t at = from;
     for (int walked = 0; walked < max_resources_walked; walked++) {
         unsigned char head[7];
-        if (!read_at(file, at, limit, head, sizeof head) || !is_resource_signature(head))
+        if (!read(at, head, sizeof head) || !is_resource_signature(head))
             return false;
         const uint64_t name_size = (static_cast<uint64_t>(head[6]) + 2) & ~1ull;
         unsigned char size[4];
-        if (!read_at(file, at + 6 + name_size, limit, size, sizeof size))
+        if (!read(at + 6 + name_size, size, sizeof size))
             return false;
         const uint64_t data = at + 6 + name_size + 4, data_length = big_endian_32(size);
         if (data_length > limit - data)
@@ -71,6 +70,29 @@ bool find_photoshop_resource(const file_reader &file, uint64_t from, uint64_t li
         at = data + data_length + (data_length & 1);
     }
     return false;
+}
+
+}  // namespace
+
+bool find_photoshop_resource(const file_reader &file, uint64_t from, uint64_t limit, uint32_t id, uint64_t *offset,
+                             uint64_t *length)
+{
+    const auto read = [&file, limit](uint64_t at, unsigned char *out, size_t n) {
+        return read_at(file, at, limit, out, n);
+    };
+    return walk_resources(read, from, limit, id, offset, length);
+}
+
+bool find_photoshop_resource_in(const unsigned char *bytes, size_t size, uint32_t id, uint64_t *offset,
+                                uint64_t *length)
+{
+    const auto read = [bytes, size](uint64_t at, unsigned char *out, size_t n) {
+        if (at > size || size - at < n)
+            return false;
+        memcpy(out, bytes + at, n);
+        return true;
+    };
+    return walk_resources(read, 0, size, id, offset, length);
 }
 
 bool is_psd(const unsigned char *first_bytes, int32_t valid)

@@ -13,3 +13,6 @@ void locate_psd_packets(const file_reader &file, const file_head &head, packet_b
 // `limit`; false when there is none or a resource on the way is broken.
 [[nodiscard]] bool find_photoshop_resource(const file_reader &file, uint64_t from, uint64_t limit, uint32_t id,
                                            uint64_t *offset, uint64_t *length);
+// The same among resources held in memory (an EPS file's, decoded from hex).
+[[nodiscard]] bool find_photoshop_resource_in(const unsigned char *bytes, size_t size, uint32_t id,
+                                              uint64_t *offset, uint64_t *length);

@@ -18,7 +18,7 @@ constexpr Container all_containers[] = {
     Container::Tiff,    Container::Png,     Container::Webp,    Container::Heif,   Container::Avif,
     Container::Cr3,     Container::Jxl,     Container::Mrw,     Container::Raf,    Container::BigTiff,
     Container::Psd,     Container::DosEps,  Container::Jp2,     Container::Jxr,    Container::PngText,
-    Container::PngZtxt, Container::PngItxt, Container::JxlBrob,
+    Container::PngZtxt, Container::PngItxt, Container::JxlBrob, Container::DosEpsPhotoshop,
 };
 
 Tiff sample_block(ByteOrder order)
@@ -87,7 +87,7 @@ TEST_P(Containers, ThumbnailNamedAfterTheContainerBesideAJpegFilesThumbnail)
     write_file(dir.file("IMG_1.JPG"), exif_jpeg(block));
     for (Container container : {Container::Tiff, Container::Heif, Container::Png, Container::Raf, Container::BigTiff,
                                 Container::Psd, Container::DosEps, Container::Jp2, Container::Jxr, Container::PngZtxt,
-                                Container::JxlBrob}) {
+                                Container::JxlBrob, Container::DosEpsPhotoshop}) {
         if (container == Container::Jxr && GetParam() == ByteOrder::Motorola)
             continue;  // JPEG XR files are in Intel order only
         // The file's extension alone (the PNG text variants are all .png files; each is written in turn).
