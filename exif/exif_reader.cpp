@@ -106,7 +106,7 @@ int open_block_window(buf_context *ctx, const exif_blocks &found, const exif_blo
         ctx->buf_p = ctx->buf_start + block.tiff_offset;
         return exif_ok;
     }
-    if (block.tiff_offset > static_cast<uint64_t>(INT32_MAX - input_buffer_size))
+    if (block.tiff_offset > static_cast<uint64_t>(INT64_MAX - input_buffer_size))
         return err_no_exif;
     return reopen_window_at(ctx, static_cast<int64_t>(block.tiff_offset));
 }

@@ -112,6 +112,7 @@ TEST(PacketReading, EachContainerGivesItsXmpAndIptcBlocksAsFields)
                                                    undefined(33723, datasets)}}}}),
          "Harbour at dusk,4,,Kiel\n"},
     };
+    cases.push_back({"tags.btf", to_bigtiff(cases[3].bytes), "Harbour at dusk,4,,Kiel\n"});
     cases.push_back({"iptc.psd", build_psd(build_tiff(Tiff{.chain = {camera_ifd}}), xmp, datasets),
                      "Harbour at dusk,4,,Kiel\n"});
     for (Container c : {Container::Png, Container::Webp, Container::Heif, Container::Avif, Container::Cr3,
