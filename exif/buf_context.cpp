@@ -100,7 +100,7 @@ FILE *open_file(const char *dir_name, const char *file_name, bool named_messages
     // The size of the file just opened, by its handle: no second path lookup.
     struct stat st;
     if (fstat(fileno(fp), &st) == 0) {
-        ifd_fields.file_size = static_cast<uint32_t>(st.st_size);
+        ifd_fields.file_size = static_cast<uint64_t>(st.st_size);
     } else {
         if (named_messages)
             file_warning("can't determine the file's size: %s", strerror(errno));
@@ -123,7 +123,7 @@ void close_file(FILE *fp)
     }
 }
 
-void init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int32_t size, int32_t file_offset)
+void init_buf_context(buf_context *ctx, FILE *fp, unsigned char *buf, int64_t size, int64_t file_offset)
 {
     ctx->fp = fp;
     ctx->file_offset = file_offset;
@@ -139,7 +139,8 @@ uint32_t buf_remaining(const buf_context *ctx)
 {
     if (ctx->buf_p < ctx->buf_start || ctx->buf_p > ctx->buf_end)
         return 0;
-    return static_cast<uint32_t>(ctx->buf_end - ctx->buf_p) + 1;
+    const uint64_t remaining = static_cast<uint64_t>(ctx->buf_end - ctx->buf_p) + 1;
+    return remaining < UINT32_MAX ? static_cast<uint32_t>(remaining) : UINT32_MAX;
 }
 
 uint32_t buf_bytes(const buf_context *ctx, uint32_t n)
@@ -194,6 +195,14 @@ uint32_t get_u_int4(buf_context *ctx)
 }
 
 int32_t get_int4(buf_context *ctx) { return static_cast<int32_t>(get_u_int4(ctx)); }
+
+uint64_t get_u_int8(buf_context *ctx)
+{
+    if (!can_read(ctx, 8))
+        return 0;
+    const uint64_t first = get_u_int4(ctx), second = get_u_int4(ctx);
+    return ctx->motorola_order ? first << 32 | second : second << 32 | first;
+}
 
 float get_float(buf_context *ctx, int *fractional)
 {
@@ -265,26 +274,23 @@ void put_bytes(buf_context *ctx, const void *src, uint16_t n)
     ctx->buf_p += n;
 }
 
-int32_t get_file_offset(const buf_context *ctx)
-{
-    return ctx->file_offset + static_cast<int32_t>(ctx->buf_p - ctx->buf_start);
-}
+int64_t get_file_offset(const buf_context *ctx) { return ctx->file_offset + (ctx->buf_p - ctx->buf_start); }
 
-int32_t calc_file_offset(const buf_context *ctx, uint32_t offset)
+int64_t calc_file_offset(const buf_context *ctx, uint64_t offset)
 {
-    int32_t result = static_cast<int32_t>(static_cast<uint32_t>(ctx->file_offset) +
-                                          static_cast<uint32_t>(ctx->offset_base - ctx->buf_start) + offset);
-    trace("calc_file_offset = %d\n", result);
+    int64_t result = static_cast<int64_t>(static_cast<uint64_t>(ctx->file_offset) +
+                                          static_cast<uint64_t>(ctx->offset_base - ctx->buf_start) + offset);
+    trace("calc_file_offset = %d\n", static_cast<int32_t>(result));  // as the trace has always shown it
     return result;
 }
 
-int set_exif_context_p_by_offset(buf_context *ctx, uint32_t offset)
+int set_exif_context_p_by_offset(buf_context *ctx, uint64_t offset)
 {
     // Positions are compared as numbers so that no out-of-range pointer is formed.
     uint64_t base = static_cast<uint64_t>(ctx->offset_base - ctx->buf_start);
-    uint64_t target = base + offset;
     uint64_t last = static_cast<uint64_t>(ctx->buf_end - ctx->buf_start);
-    if (target < last) {
+    if (base < last && offset < last - base) {
+        const uint64_t target = base + offset;
         ctx->buf_p = ctx->buf_start + target;
         return exif_ok;
     }

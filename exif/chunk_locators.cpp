@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "exif/ifd_types.h"
+#include "exif/png_profile_locator.h"
 #include "support/errors.h"
 #include "support/trace.h"
 
@@ -25,7 +26,7 @@ int found_at(const file_reader &file, uint64_t data, uint64_t end, exif_blocks *
         return err_no_exif;
     trace("EXIF chunk: %llu bytes at offset %llu\n", static_cast<unsigned long long>(end - data),
           static_cast<unsigned long long>(data));
-    *found = {1, {{data, ifd_parent_main_chain}}, false, tiff_magic_number};
+    *found = {1, {{data, ifd_parent_main_chain, 0}}, false, tiff_magic_number, false};
     return exif_ok;
 }
 
@@ -39,22 +40,28 @@ bool is_png(const unsigned char *first_bytes, int32_t valid)
 int locate_png_exif(const file_reader &file, exif_blocks *found)
 {
     // Each chunk: its data's length and type, the data, a 4-byte check sum.
+    // Without an eXIf chunk, the first raw profile text chunk that holds the
+    // EXIF block (exif/png_profile_locator.h) gives it.
+    uint64_t profile = 0, profile_end = 0;
+    uint32_t profile_type = 0;
     uint64_t at = sizeof png_signature;
     for (int walked = 0; walked < max_chunks_walked; walked++) {
         unsigned char header[8];
         if (!read_at(file, at, file.size, header, sizeof header))
-            return err_no_exif;
+            break;
         uint64_t data = at + 8, end = data + big_endian_32(header);
         uint32_t type = big_endian_32(header + 4);
         if (end > file.size)
-            return err_no_exif;
+            break;
         if (type == four_cc("eXIf"))
             return found_at(file, data, end, found);
         if (type == four_cc("IEND"))
-            return err_no_exif;
+            break;
+        if (profile == 0 && is_png_exif_profile(file, type, data, end))
+            profile = data, profile_end = end, profile_type = type;
         at = end + 4;
     }
-    return err_no_exif;
+    return profile != 0 ? locate_png_profile_exif(file, profile_type, profile, profile_end, found) : err_no_exif;
 }
 
 bool is_webp(const unsigned char *first_bytes, int32_t valid)
@@ -97,17 +104,10 @@ void add_png_xmp(const file_reader &file, uint64_t data, uint64_t end, packet_bl
     if (n < sizeof png_xmp_keyword + 2 || !read_at(file, data, end, head, n) ||
         memcmp(head, png_xmp_keyword, sizeof png_xmp_keyword) != 0)
         return;
-    size_t at = sizeof png_xmp_keyword;
-    if (head[at] != 0)
-        return;  // compressed text
-    at += 2;
-    for (int nul = 0; nul < 2; nul++) {
-        const void *found_nul = memchr(head + at, 0, n - at);
-        if (found_nul == nullptr)
-            return;
-        at = static_cast<size_t>(static_cast<const unsigned char *>(found_nul) - head) + 1;
-    }
-    add_packet_block(found, packet_kind::xmp, data + at, end - data - at);
+    size_t at = 0;
+    bool compressed = false;
+    if (find_itxt_text(head, n, &at, &compressed))
+        add_packet_block(found, compressed ? packet_kind::xmp_zlib : packet_kind::xmp, data + at, end - data - at);
 }
 
 }  // namespace

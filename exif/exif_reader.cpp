@@ -6,22 +6,30 @@
 
 #include <algorithm>
 
+#include "exif/block_decoder.h"
 #include "exif/chunk_locators.h"
+#include "exif/eps_locator.h"
 #include "exif/field_sort.h"
 #include "exif/file_scan.h"
 #include "exif/file_window.h"
 #include "exif/ifd_types.h"
 #include "exif/ifd_walk.h"
+#include "exif/jp2_locator.h"
 #include "exif/jpeg_locator.h"
+#include "exif/jxl_locator.h"
+#include "exif/jxr_locator.h"
 #include "exif/maker_notes.h"
 #include "exif/media_locator.h"
 #include "exif/packet_reader.h"
 #include "exif/packet_store.h"
+#include "exif/psd_locator.h"
 #include "exif/raw_locators.h"
+#include "exif/rw2_locator.h"
 #include "exif/tags.h"
 #include "exif/tiff_header.h"
 #include "exif/tiff_locator.h"
 #include "support/errors.h"
+#include "support/file_messages.h"
 #include "support/run_options.h"
 #include "support/trace.h"
 
@@ -45,6 +53,12 @@ struct container_row {
 constexpr container_row containers[] = {
     {false, is_jpeg,       locate_jpeg_exif, nullptr,           locate_jpeg_packets},
     {true,  is_tiff,       nullptr,          locate_tiff_exif,  locate_tiff_packets},
+    {true,  is_rw2,        nullptr,          locate_rw2_exif,   locate_tiff_packets},
+    {true,  is_jxr,        nullptr,          locate_jxr_exif,   locate_tiff_packets},
+    {true,  is_psd,        nullptr,          locate_psd_exif,   locate_psd_packets},
+    {true,  is_dos_eps,    nullptr,          locate_dos_eps_exif, nullptr},
+    {true,  is_jp2,        nullptr,          locate_jp2_exif,   locate_jp2_packets},
+    {true,  is_jxl,        nullptr,          locate_jxl_exif,   locate_jxl_packets},
     {true,  is_media_file, nullptr,          locate_media_exif, locate_media_packets},
     {true,  is_png,        nullptr,          locate_png_exif,   locate_png_packets},
     {true,  is_webp,       nullptr,          locate_webp_exif,  locate_webp_packets},
@@ -83,13 +97,40 @@ void on_bus_error(int)
 // a window read from the block's TIFF header.
 int open_block_window(buf_context *ctx, const exif_blocks &found, const exif_block &block, uint64_t file_size)
 {
+    if (found.decoded) {
+        if (block.tiff_offset >= decoded_size())
+            return err_no_exif;
+        open_memory_window(ctx, decoded_data(), decoded_size());
+        ctx->buf_p = ctx->buf_start + block.tiff_offset;
+        return exif_ok;
+    }
     if (found.ifds_anywhere && block.tiff_offset < file_size && map_whole_file(ctx, file_size)) {
         ctx->buf_p = ctx->buf_start + block.tiff_offset;
         return exif_ok;
     }
-    if (block.tiff_offset > static_cast<uint64_t>(INT32_MAX - input_buffer_size))
+    if (block.tiff_offset > static_cast<uint64_t>(INT64_MAX - input_buffer_size))
         return err_no_exif;
     return reopen_window_at(ctx, static_cast<int64_t>(block.tiff_offset));
+}
+
+// Drops the records from `from` on whose IFD type and tag an earlier record
+// already has: a preview's EXIF IFD (RW2) repeats many of the file's own.
+void drop_repeated_fields(ifd_field_store *store, uint32_t from)
+{
+    uint32_t kept = from;
+    for (uint32_t i = from; i < store->count; i++) {
+        const ifd_field &f = store->fields[i];
+        bool repeated = false;
+        for (uint32_t j = 0; j < from && !repeated; j++)
+            repeated = store->fields[j].ifd_type == f.ifd_type && store->fields[j].tag == f.tag;
+        if (!repeated) {
+            if (kept != i)
+                store->fields[kept] = f;
+            store->fields[kept].seq = static_cast<uint16_t>(kept);
+            kept++;
+        }
+    }
+    store->count = kept;
 }
 
 int read_blocks(buf_context *ctx, const container_row &container, ifd_field_store *store)
@@ -97,23 +138,38 @@ int read_blocks(buf_context *ctx, const container_row &container, ifd_field_stor
     const file_reader file = reader_of(ctx->fp);
     exif_blocks found{};
     int rc = container.locate_blocks(file, &found);
+    if (rc == exif_ok && found.decoded) {
+        store->decoded_block = decoded_data();
+        store->decoded_block_size = decoded_size();
+    }
     for (int i = 0; rc == exif_ok && i < found.count; i++) {
         const exif_block &block = found.blocks[i];
         forget_walked_ifds();  // each block has a window of its own
         trace("EXIF block %d: TIFF header at file offset %llu\n", i,
               static_cast<unsigned long long>(block.tiff_offset));
         rc = open_block_window(ctx, found, block, file.size);
-        uint32_t first_ifd = 0;
+        uint64_t first_ifd = 0;
+        // A block that names its one IFD is a JPEG preview's EXIF block, with a TIFF header's own number.
         if (rc == exif_ok)
-            rc = read_tiff_header(ctx, store, &first_ifd, found.tiff_magic);
+            rc = read_tiff_header(ctx, store, &first_ifd, block.first_ifd != 0 ? tiff_magic_number : found.tiff_magic);
         if (rc == exif_ok) {
             int depth = block.parent_tag == ifd_parent_main_chain ? 0 : 1;
+            if (block.first_ifd != 0)
+                first_ifd = block.first_ifd;
             bool note = block.parent_tag == static_cast<int32_t>(tag::maker_note) &&
                         find_boxed_maker_note(ctx, store) != nullptr;
-            uint32_t first = store->count;
-            int walked = extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);  // keeps what it gathered
+            const uint32_t before = store->count;
+            // Keeps what it gathered; a first IFD past the data is named (with -e, where blocks are read).
+            int walked = extract_ifd(ctx, first_ifd, block.parent_tag, depth, store);
+            if (walked == err_end_of_buffer && store->count == before) {
+                file_warning("the block's first IFD, at offset %llu, lies past the end of the data; not read",
+                             static_cast<unsigned long long>(first_ifd));
+                rc = i == 0 ? err_no_exif : exif_ok;
+            }
             if (note)
-                (void)finish_maker_note(ctx, first, depth, store, walked);
+                (void)finish_maker_note(ctx, before, depth, store, walked);
+            if (block.first_ifd != 0)
+                drop_repeated_fields(store, before);
         }
     }
     return rc;
@@ -134,7 +190,7 @@ int read_container(buf_context *ctx, const container_row &container, ifd_field_s
         return rc;
     }
     int rc = container.locate_in_window(ctx);
-    uint32_t first_ifd = 0;
+    uint64_t first_ifd = 0;
     if (rc == exif_ok)
         rc = read_tiff_header(ctx, store, &first_ifd);
     if (rc == exif_ok)
@@ -174,6 +230,8 @@ int read_exif_fields(const char *dir_name, const char *file_name, const value_fo
     ifd_fields.thumbnail_offset = 0;
     ifd_fields.thumbnail_length = 0;
     ifd_fields.in_jpeg_file = true;
+    ifd_fields.decoded_block = nullptr;
+    ifd_fields.decoded_block_size = 0;
     begin_packet_store();
     *result = &ifd_fields;
 

@@ -541,6 +541,7 @@ ifd_field_defn_row *find_extended_defn_by_nickname(const char *nickname)
 
 int extended_type_matches(uint32_t data_type, uint32_t expected)
 {
+    data_type = narrowed_type(data_type);
     if (const type_set *set = find_type_set(expected))
         return data_type < 32 && (set->accepted & bit(data_type)) != 0;
     return data_type_matches(data_type, expected);

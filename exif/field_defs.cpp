@@ -7,10 +7,10 @@
 #include "support/run_options.h"
 #include "support/trace.h"
 
-const uint32_t field_lengths[13] = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+const uint32_t field_lengths[19] = {1, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4, 0, 0, 8, 8, 8};
 
 // clang-format off
-const char *const data_type_names[14] = {
+const char *const data_type_names[19] = {
     "ZERO",
     "UNSIGNED BYTE",
     "STRING",
@@ -25,6 +25,11 @@ const char *const data_type_names[14] = {
     "SIGNED FLOAT",
     "DOUBLE FLOAT",
     "UNSIGNED SHORT or UNSIGNED_LONG",
+    "UNKNOWN",
+    "UNKNOWN",
+    "UNSIGNED LONG8",
+    "SIGNED LONG8",
+    "IFD8",
 };
 // clang-format on
 
@@ -430,6 +435,7 @@ int field_data_type_matches(uint32_t data_type, int row)
 
 int data_type_matches(uint32_t data_type, uint32_t expected)
 {
+    data_type = narrowed_type(data_type);
     if (expected == data_type_short_or_long && (data_type == data_type_short || data_type == data_type_long)) {
         return 1;
     }

@@ -43,11 +43,24 @@ constexpr uint32_t data_type_srational = 10;
 constexpr uint32_t data_type_float = 11;
 constexpr uint32_t data_type_double = 12;
 constexpr uint32_t data_type_short_or_long = 13;
+// BigTIFF's 64-bit integers: unsigned, signed, and an IFD's offset.
+constexpr uint32_t data_type_long8 = 16;
+constexpr uint32_t data_type_slong8 = 17;
+constexpr uint32_t data_type_ifd8 = 18;
+constexpr bool is_wide_integer_type(uint32_t data_type)
+{
+    return data_type >= data_type_long8 && data_type <= data_type_ifd8;
+}
+// The 32-bit type a 64-bit integer type stands in for where a field's type is checked.
+constexpr uint32_t narrowed_type(uint32_t data_type)
+{
+    return data_type == data_type_slong8 ? data_type_slong : is_wide_integer_type(data_type) ? data_type_long : data_type;
+}
 
-// Bytes per value of data types 0..12 (type 0 is never used).
-extern const uint32_t field_lengths[13];
-// Names of data types 0..13, for warnings.
-extern const char *const data_type_names[14];
+// Bytes per value of data types 0..18 (types 0, 14 and 15 are never used; 13 is an IFD's offset).
+extern const uint32_t field_lengths[19];
+// Names of data types 0..18, for warnings.
+extern const char *const data_type_names[19];
 
 // The row of tag within ifd_type; failing that the last row with the tag in any
 // IFD type; failing that field_defn_unknown. The end marker never matches.

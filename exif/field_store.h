@@ -38,10 +38,14 @@ struct ifd_field_store {
     char file_name[max_name_len + 1];
     char dir_name[max_name_len + 1];
     char path_name[max_name_len + 1];
-    uint32_t file_size;
+    uint64_t file_size;
     uint32_t thumbnail_offset;
     uint32_t thumbnail_length;
     bool in_jpeg_file;  // the EXIF block came from a JPEG file (else another container)
+    // A block decoded from the file (PNG raw profile text, JPEG XL brob): the
+    // thumbnail's offset counts in these bytes, not in the file; else nullptr.
+    const unsigned char *decoded_block;
+    uint64_t decoded_block_size;
     ifd_field fields[max_fields];
 };
 

@@ -48,7 +48,7 @@ struct walk_state {
     unsigned char walked_ifds[input_buffer_size / 8];
     uint16_t walked_bytes[max_noted_walks];
     int walks_noted;
-    uint32_t far_ifds[max_far_walks];
+    size_t far_ifds[max_far_walks];
     int far_walks;
     uint32_t entries_walked;  // IFD entries read in this file
     const maker_note_format *maker_note;  // the maker note being walked, or nullptr

@@ -108,7 +108,7 @@ int reopen_window_at(buf_context *ctx, int64_t offset)
     if (fseek(ctx->fp, static_cast<long>(offset), SEEK_SET) != 0)
         return err_seek_failed;
     open_window_area(ctx->fp);
-    init_buf_context(ctx, ctx->fp, window_area, window_data_size(ctx, offset), static_cast<int32_t>(offset));
+    init_buf_context(ctx, ctx->fp, window_area, window_data_size(ctx, offset), offset);
     return exif_ok;
 }
 
@@ -131,8 +131,8 @@ void shift_window_to(buf_context *ctx, int32_t offset)
 
 bool map_whole_file(buf_context *ctx, uint64_t size)
 {
-    // Offsets in a buffer are 32-bit; the window addresses no more.
-    if (size == 0 || size > static_cast<uint64_t>(INT32_MAX))
+    // A file of any size is mapped (BigTIFF's offsets are 64-bit); pages are read only where reads reach.
+    if (size == 0 || size > static_cast<uint64_t>(PTRDIFF_MAX))
         return false;
     void *mapped = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE, fileno(ctx->fp), 0);
     if (mapped == MAP_FAILED)
@@ -140,13 +140,23 @@ bool map_whole_file(buf_context *ctx, uint64_t size)
     close_window();
     window = {ctx->fp,
               static_cast<unsigned char *>(mapped),
-              static_cast<int32_t>(size),
+              static_cast<int32_t>(size < INT32_MAX ? size : INT32_MAX),
               true,
               window.read_failed,
               mapped,
               static_cast<size_t>(size)};
-    init_buf_context(ctx, ctx->fp, window.start, static_cast<int32_t>(size), 0);
+    init_buf_context(ctx, ctx->fp, window.start, static_cast<int64_t>(size), 0);
     return true;
+}
+
+void open_memory_window(buf_context *ctx, const unsigned char *bytes, size_t size)
+{
+    close_window();
+    clear_window_tail();
+    // The walk only reads the window; the area is the decoder's.
+    unsigned char *start = const_cast<unsigned char *>(bytes);
+    window = {ctx->fp, start, static_cast<int32_t>(size), true, window.read_failed, nullptr, 0};
+    init_buf_context(ctx, ctx->fp, start, static_cast<int64_t>(size), 0);
 }
 
 bool window_is_mapped() { return window.mapped != nullptr; }

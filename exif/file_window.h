@@ -25,6 +25,9 @@ void shift_window_to(buf_context *ctx, int32_t offset);
 // the system as far as reads reach, for files whose IFDs may lie anywhere;
 // ctx is set on it at file offset 0. False when the file cannot be mapped.
 [[nodiscard]] bool map_whole_file(buf_context *ctx, uint64_t size);
+// A window on bytes held in memory (a block decoded from the file), ctx set
+// on it at offset 0.
+void open_memory_window(buf_context *ctx, const unsigned char *bytes, size_t size);
 // True while the window is a mapped file.
 bool window_is_mapped();
 // True once a read of this file's window failed (an input/output error, not its end).

@@ -50,11 +50,10 @@ const char *ifd_refusal(const buf_context *ctx, const tiff_layout &layout)
     return nullptr;
 }
 
-bool next_ifd_points_back(uint32_t next, uint32_t ifd_offset, uint32_t entries, const tiff_layout &layout)
+bool next_ifd_points_back(uint64_t next, uint64_t ifd_offset, uint64_t entries, const tiff_layout &layout)
 {
     if (next == 0)
         return false;
-    const uint64_t ifd_end = static_cast<uint64_t>(ifd_offset) + layout.count_size +
-                             static_cast<uint64_t>(entries) * layout.entry_size + layout.offset_size;
+    const uint64_t ifd_end = ifd_offset + layout.count_size + entries * layout.entry_size + layout.offset_size;
     return next < layout.header_size || (next >= ifd_offset && next < ifd_end);
 }

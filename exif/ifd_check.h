@@ -17,4 +17,4 @@ const char *ifd_refusal(const buf_context *ctx, const tiff_layout &layout);
 
 // True when a next-IFD offset leads back into the TIFF header or into the IFD
 // that holds it (which begins at ifd_offset): such a chain ends there.
-bool next_ifd_points_back(uint32_t next, uint32_t ifd_offset, uint32_t entries, const tiff_layout &layout);
+bool next_ifd_points_back(uint64_t next, uint64_t ifd_offset, uint64_t entries, const tiff_layout &layout);

@@ -43,7 +43,7 @@ bool mark_walked(const buf_context *ctx)
                 return false;
         if (walk.far_walks == max_far_walks)
             return false;
-        walk.far_ifds[walk.far_walks++] = static_cast<uint32_t>(position);
+        walk.far_ifds[walk.far_walks++] = position;
         return true;
     }
     unsigned char bit = static_cast<unsigned char>(1u << (position % 8));
@@ -120,28 +120,39 @@ const char *ifd_parent_name(int32_t parent_tag)
 
 // With checked IFDs: true when the IFD at the cursor may be walked; else one
 // warning says why it is not.
-bool ifd_may_be_walked(const buf_context *ctx, uint32_t offset, int32_t parent_tag)
+bool ifd_may_be_walked(const buf_context *ctx, uint64_t offset, int32_t parent_tag)
 {
     if (!profile_of(ctx).checked_ifds)
         return true;
-    const char *refusal = ifd_refusal(ctx, classic_tiff);
+    const char *refusal = ifd_refusal(ctx, layout_of(ctx));
     if (refusal == nullptr)
         return true;
-    file_warning("the IFD at offset %u, reached through %s, is not read: %s", offset, ifd_parent_name(parent_tag),
-                 refusal);
+    file_warning("the IFD at offset %llu, reached through %s, is not read: %s", static_cast<unsigned long long>(offset),
+                 ifd_parent_name(parent_tag), refusal);
     return false;
 }
+
+// An IFD's entry count, an entry's count and an offset, as wide as the layout has them.
+uint64_t read_entry_count(buf_context *ctx)
+{
+    return layout_of(ctx).count_size == 2 ? get_u_int2(ctx) : get_u_int8(ctx);
+}
+
+uint64_t read_offset(buf_context *ctx) { return layout_of(ctx).offset_size == 4 ? get_u_int4(ctx) : get_u_int8(ctx); }
 
 // With -e, a pointer entry with several values (the sub-IFDs of raw files)
 // leads to each of the IFDs its list names, in order.
 constexpr uint32_t max_listed_ifds = 16;
 
-int extract_ifd_list(buf_context value_ctx, uint32_t tag, uint32_t count, int depth, ifd_field_store *store)
+int extract_ifd_list(buf_context value_ctx, uint32_t tag, uint32_t data_type, uint32_t count, int depth,
+                     ifd_field_store *store)
 {
-    if (set_exif_context_p_by_offset(&value_ctx, get_u_int4(&value_ctx)) != exif_ok)
+    const uint32_t item_size = field_lengths[data_type];
+    if (static_cast<uint64_t>(item_size) * count > layout_of(&value_ctx).offset_size &&
+        set_exif_context_p_by_offset(&value_ctx, read_offset(&value_ctx)) != exif_ok)
         return err_end_of_buffer;
     const uint32_t listed = count < max_listed_ifds ? count : max_listed_ifds;
-    if (!require_bytes(&value_ctx, static_cast<uint64_t>(listed) * 4)) {
+    if (!require_bytes(&value_ctx, static_cast<uint64_t>(listed) * item_size)) {
         clear_overrun();
         file_warning("field 0x%.4x: its list of %u IFD offsets runs past the end of the data; passed over", tag,
                      count);
@@ -149,8 +160,8 @@ int extract_ifd_list(buf_context value_ctx, uint32_t tag, uint32_t count, int de
     }
     int rc = exif_ok;
     for (uint32_t i = 0; i < listed && rc == exif_ok; i++) {
-        uint32_t offset = get_u_int4(&value_ctx);
-        trace("Entering IFD %u of the list of tag 0x%x, offset=%d\n", i, tag, offset);
+        uint64_t offset = item_size == 4 ? get_u_int4(&value_ctx) : get_u_int8(&value_ctx);
+        trace("Entering IFD %u of the list of tag 0x%x, offset=%llu\n", i, tag, static_cast<unsigned long long>(offset));
         buf_context nested = value_ctx;
         rc = past_bad_offset(&nested, extract_ifd(&nested, offset, static_cast<int32_t>(tag), depth + 1, store));
     }
@@ -167,16 +178,23 @@ int keep_value_head(ifd_field_store *store, int rc, const unsigned char head[val
 
 }  // namespace
 
-int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
+int extract_ifd(buf_context *ctx, uint64_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
 {
     trace("extract_ifd()\n");
     if (depth > max_ifd_depth) {
         trace("IFD nesting deeper than %d, not followed\n", max_ifd_depth);
         return exif_ok;
     }
-    if (parent_tag == static_cast<int32_t>(tag::maker_note))
-        if (int rc = place_maker_note(ctx, &offset, store); rc != exif_ok)
+    if (parent_tag == static_cast<int32_t>(tag::maker_note)) {
+        ctx->layout = nullptr;  // a maker note's IFDs are classic ones, whatever the file's layout
+        if (offset > UINT32_MAX)
+            return err_end_of_buffer;
+        uint32_t note_offset = static_cast<uint32_t>(offset);
+        if (int rc = place_maker_note(ctx, &note_offset, store); rc != exif_ok)
             return rc;
+        offset = note_offset;
+    }
+    const tiff_layout &layout = layout_of(ctx);
     int rc = exif_ok;
     int position = 0;
     do {
@@ -186,12 +204,12 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         if (!ifd_may_be_walked(ctx, offset, parent_tag))
             break;
         if (!mark_walked(ctx)) {
-            trace("IFD at offset %u already read, not read again\n", offset);
+            trace("IFD at offset %u already read, not read again\n", static_cast<uint32_t>(offset));
             break;
         }
-        uint32_t entries = get_u_int2(ctx);
-        trace("IFD contains %d entries, parent=%x, seq=%d\n", entries, parent_tag, position);
-        for (uint32_t i = 0; i < entries && rc == exif_ok; i++) {
+        const uint64_t entries = read_entry_count(ctx);
+        trace("IFD contains %d entries, parent=%x, seq=%d\n", static_cast<int>(entries), parent_tag, position);
+        for (uint64_t i = 0; i < entries && rc == exif_ok; i++) {
             if (++scan.walk.entries_walked > max_entries_per_file) {
                 trace("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
                 rc = err_too_many_fields;  // ends the walk as a full store does
@@ -201,10 +219,10 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
         }
         if (rc != exif_ok)
             break;
-        const uint32_t ifd_offset = offset;
-        offset = get_u_int4(ctx);
-        trace("Offset to next IFD = %d\n", offset);
-        if (profile_of(ctx).checked_ifds && next_ifd_points_back(offset, ifd_offset, entries, classic_tiff)) {
+        const uint64_t ifd_offset = offset;
+        offset = read_offset(ctx);
+        trace("Offset to next IFD = %d\n", static_cast<int>(offset));
+        if (profile_of(ctx).checked_ifds && next_ifd_points_back(offset, ifd_offset, entries, layout)) {
             trace("Next IFD offset leads back into the header or this IFD, chain ends\n");
             offset = 0;
         }
@@ -216,22 +234,27 @@ int extract_ifd(buf_context *ctx, uint32_t offset, int32_t parent_tag, int depth
 int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store)
 {
     const reading_profile &profile = profile_of(ctx);
+    const uint32_t value_field_size = layout_of(ctx).offset_size;
     uint32_t tag = get_u_int2(ctx);
     uint32_t data_type = get_u_int2(ctx);
-    uint32_t count = get_u_int4(ctx);
+    // A BigTIFF count beyond 32 bits is kept at the largest: such a value runs past any data.
+    const uint64_t wide_count = value_field_size == 4 ? get_u_int4(ctx) : get_u_int8(ctx);
+    uint32_t count = wide_count < UINT32_MAX ? static_cast<uint32_t>(wide_count) : UINT32_MAX;
     if (profile.newer_fields && data_type == data_type_utf8)
         data_type = data_type_ascii;  // UTF-8 text is read as ASCII text is
     data_type = note_entry_type(data_type);
     buf_context value_ctx;
     clone_buf_context(ctx, &value_ctx);
-    skip_bytes(ctx, 4);
+    skip_bytes(ctx, value_field_size);
     unsigned char raw_value[4];
     memcpy(raw_value, value_ctx.buf_p, sizeof raw_value);
 
     if (profile.checked_ifds && data_type == stored_type_ifd &&
         find_field_row(get_ifd_type(parent_tag, position, store->model_code), tag, profile.newer_fields).opens_ifd)
         data_type = data_type_long;  // a pointer stored as an IFD offset (DJI, Parrot)
-    if (data_type == 0 || data_type > data_type_double) {
+    // BigTIFF's 64-bit integers (LONG8, SLONG8, IFD8) are read with -e.
+    const bool wide_integer = profile.newer_fields && is_wide_integer_type(data_type);
+    if (data_type == 0 || (data_type > data_type_double && !wide_integer)) {
         if (profile.named_messages)
             file_warning("field 0x%.4x has data type %u, which does not exist; passed over", tag, data_type);
         else
@@ -241,13 +264,15 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
     const ifd_field_defn_row &row = find_field_row(ifd_type, tag, profile.newer_fields);
 
-    if (row.opens_ifd && profile.newer_fields && count > 1 && field_lengths[data_type] == 4)
-        return extract_ifd_list(value_ctx, tag, count, depth, store);
+    if (row.opens_ifd && profile.newer_fields && count > 1 &&
+        (field_lengths[data_type] == 4 || (wide_integer && field_lengths[data_type] == 8)))
+        return extract_ifd_list(value_ctx, tag, data_type, count, depth, store);
     bool maker_note = !row.opens_ifd && row.tag == tag::maker_note && find_maker_note(&value_ctx, count, store);
     if (row.opens_ifd || maker_note) {
-        uint32_t offset = get_u_int4(&value_ctx);
-        trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count, offset);
-        trace("Entering nested IFD, offset=%d\n", offset);
+        uint64_t offset = row.opens_ifd && wide_integer ? get_u_int8(&value_ctx) : read_offset(&value_ctx);
+        trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count,
+              static_cast<int>(offset));
+        trace("Entering nested IFD, offset=%d\n", static_cast<int>(offset));
         buf_context nested;
         clone_buf_context(&value_ctx, &nested);
         uint32_t first = store->count;
@@ -256,8 +281,8 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     }
 
     uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
-    if (size > 4) {
-        uint32_t offset = get_u_int4(&value_ctx);
+    if (size > value_field_size) {
+        const uint64_t offset = read_offset(&value_ctx);
         if (set_exif_context_p_by_offset(&value_ctx, offset) != exif_ok)
             return past_bad_offset(&value_ctx, err_end_of_buffer);
     }

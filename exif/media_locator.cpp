@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr unsigned char jxl_signature[12] = {0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A};
-
 // The brands of the files whose EXIF data this locator finds.
 // clang-format off
 constexpr uint32_t known_brands[] = {
@@ -174,7 +172,7 @@ bool tiff_after_offset_word(const file_reader &file, uint64_t start, uint64_t en
     uint64_t tiff = start + 4 + big_endian_32(word);
     if (tiff >= end)
         return false;
-    found->blocks[found->count++] = {tiff, ifd_parent_main_chain};
+    found->blocks[found->count++] = {tiff, ifd_parent_main_chain, 0};
     return true;
 }
 
@@ -221,27 +219,17 @@ int locate_cr3_exif(const file_reader &file, exif_blocks *found)
         for (const cmt_box &cmt : cmt_boxes) {
             media_box block{};
             if (find_box(file, box.contents, box.end, cmt.type, &block) && found->count < max_exif_blocks)
-                found->blocks[found->count++] = {block.contents, cmt.parent_tag};
+                found->blocks[found->count++] = {block.contents, cmt.parent_tag, 0};
         }
         return found->count > 0 ? exif_ok : err_no_exif;
     }
     return err_no_exif;
 }
 
-int locate_jxl_exif(const file_reader &file, exif_blocks *found)
-{
-    media_box box{};
-    if (!find_box(file, 0, file.size, four_cc("Exif"), &box))
-        return err_no_exif;  // also when only the compressed form (brob) is there
-    return tiff_after_offset_word(file, box.contents, box.end, found) ? exif_ok : err_no_exif;
-}
-
 }  // namespace
 
 bool is_media_file(const unsigned char *first_bytes, int32_t valid)
 {
-    if (valid >= 12 && memcmp(first_bytes, jxl_signature, sizeof jxl_signature) == 0)
-        return true;
     if (valid < 12 || big_endian_32(first_bytes + 4) != four_cc("ftyp"))
         return false;
     for (uint32_t brand : known_brands)
@@ -255,9 +243,7 @@ int locate_media_exif(const file_reader &file, exif_blocks *found)
     unsigned char first_bytes[12];
     if (!read_at(file, 0, file.size, first_bytes, sizeof first_bytes))
         return err_no_exif;
-    *found = {0, {}, false, tiff_magic_number};
-    if (memcmp(first_bytes, jxl_signature, sizeof jxl_signature) == 0)
-        return locate_jxl_exif(file, found);
+    *found = {0, {}, false, tiff_magic_number, false};
     if (big_endian_32(first_bytes + 8) == four_cc("crx "))
         return locate_cr3_exif(file, found);
     return locate_heif_exif(file, found);
@@ -308,10 +294,7 @@ void locate_media_packets(const file_reader &file, const file_head &head, packet
     if (!read_at(file, 0, file.size, first_bytes, sizeof first_bytes))
         return;
     media_box box{};
-    if (memcmp(first_bytes, jxl_signature, sizeof jxl_signature) == 0) {
-        if (find_box(file, 0, file.size, four_cc("xml "), &box))
-            add_packet_block(found, packet_kind::xmp, box.contents, box.end - box.contents);
-    } else if (big_endian_32(first_bytes + 8) == four_cc("crx ")) {
+    if (big_endian_32(first_bytes + 8) == four_cc("crx ")) {
         // At the top level; some writers put it inside the movie box.
         if (!add_cr3_xmp(file, 0, file.size, found) && find_box(file, 0, file.size, four_cc("moov"), &box))
             (void)add_cr3_xmp(file, box.contents, box.end, found);

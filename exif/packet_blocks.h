@@ -11,6 +11,8 @@ enum class packet_kind : uint8_t {
     xmp_extended,  // a part of a JPEG file's extended XMP packet, at part_offset in it
     iptc,          // IPTC-IIM datasets
     photoshop,     // Photoshop image resources, whose resource 0x0404 holds IPTC datasets
+    xmp_zlib,      // an XMP packet compressed with zlib (PNG's compressed iTXt)
+    xmp_brotli,    // an XMP packet compressed with Brotli (JPEG XL's brob box)
 };
 
 struct packet_block {

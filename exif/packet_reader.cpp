@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "exif/block_decoder.h"
 #include "exif/iptc_parser.h"
 #include "exif/packet_store.h"
 #include "exif/xmp_parser.h"
@@ -47,6 +48,26 @@ void read_xmp(const file_reader &file, const packet_block &block, packet_source 
 {
     begin_xmp_packet(source, file_name);
     (void)feed_range(file, block.offset, block.length, true);
+    end_xmp_packet();
+}
+
+bool feed_decoded(const unsigned char *piece, size_t n, void *state)
+{
+    bool &parser_ended = *static_cast<bool *>(state);
+    parser_ended = !feed_xmp_packet(reinterpret_cast<const char *>(piece), n, false);
+    return !parser_ended;
+}
+
+// A compressed packet, decoded a piece at a time into the parser.
+void read_compressed_xmp(const file_reader &file, const packet_block &block, const char *file_name)
+{
+    begin_xmp_packet(packet_source::xmp, file_name);
+    const stored_as storage = block.kind == packet_kind::xmp_zlib ? stored_as::zlib : stored_as::brotli;
+    bool parser_ended = false;
+    if (decode_stream(file, block.offset, block.length, storage, feed_decoded, &parser_ended,
+                      "the compressed XMP packet") &&
+        !parser_ended)
+        (void)feed_xmp_packet(piece, 0, true);
     end_xmp_packet();
 }
 
@@ -223,6 +244,10 @@ void read_packets(const file_reader &file, const file_head &head, packet_locator
         case packet_kind::iptc:
         case packet_kind::photoshop:
             read_iptc(file, block);
+            break;
+        case packet_kind::xmp_zlib:
+        case packet_kind::xmp_brotli:
+            read_compressed_xmp(file, block, file_name);
             break;
         }
     }

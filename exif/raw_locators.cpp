@@ -56,7 +56,7 @@ int locate_mrw_exif(const file_reader &file, exif_blocks *found)
         if (end > limit)
             return err_no_exif;
         if (memcmp(header, "\0TTW", 4) == 0) {
-            *found = {1, {{data, ifd_parent_main_chain}}, false, tiff_magic_number};
+            *found = {1, {{data, ifd_parent_main_chain, 0}}, false, tiff_magic_number, false};
             return exif_ok;
         }
         at = end;

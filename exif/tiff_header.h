@@ -11,5 +11,7 @@
 // offsets; sets the byte order of ctx and store and hands back the offset of
 // IFD0. `magic` is the number expected after the byte order: 42, or a raw
 // format's own. Codes: 4 unknown byte order, 7 another number (with a message).
-[[nodiscard]] int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint32_t *first_ifd,
+// BigTIFF's header (number 43) sets ctx's layout to BigTIFF's and gives a
+// 64-bit offset.
+[[nodiscard]] int read_tiff_header(buf_context *ctx, ifd_field_store *store, uint64_t *first_ifd,
                                    uint32_t magic = tiff_magic_number);

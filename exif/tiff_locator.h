@@ -1,5 +1,5 @@
 // TIFF files and the raw formats built on TIFF (DNG, NEF, CR2, ARW, PEF, SRW,
-// NRW, IIQ; ORF and RW2 with numbers of their own): the file is the TIFF block.
+// NRW, IIQ; ORF with numbers of its own; BigTIFF): the file is the TIFF block.
 #pragma once
 #include "exif/exif_blocks.h"
 #include "exif/packet_blocks.h"

@@ -22,10 +22,10 @@ public:
         else
             fputs(text, stdout);
     }
-    void number(uint32_t n)
+    void number(uint64_t n)
     {
         begin_value();
-        printf("%u", n);
+        printf("%llu", static_cast<unsigned long long>(n));
     }
 
 private:

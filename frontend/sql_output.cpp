@@ -64,7 +64,7 @@ void print_insert(const ifd_field_store *store, const column_set &columns)
         if (text != nullptr)
             print_sql_text(text);
         else
-            printf("%u", store->file_size);
+            printf("%llu", static_cast<unsigned long long>(store->file_size));
     }
     for (int column = 0; column <= columns.last; column++) {
         if (columns.value[column] != nullptr) {

@@ -40,6 +40,14 @@ const char *source_name(const ifd_field_store *store)
 // Copies the thumbnail into the open thumbnail file; the streams are the caller's.
 int copy_thumbnail(const ifd_field_store *store, FILE *thumbnail)
 {
+    if (store->decoded_block != nullptr) {  // checked to lie in the block (-e)
+        // From offset 0: the thumbnail's own start marker replaces the one already there.
+        const size_t length = static_cast<size_t>(store->thumbnail_length);
+        return fseek(thumbnail, 0, SEEK_SET) == 0 &&
+                       fwrite(store->decoded_block + store->thumbnail_offset, 1, length, thumbnail) == length
+                   ? exif_ok
+                   : err_write_failed;
+    }
     FILE *source = nullptr;
     errno = 0;
     int rc = exif_ok;
@@ -82,6 +90,14 @@ const char *thumbnail_refusal(const ifd_field_store *store)
     const uint64_t length = store->thumbnail_length;
     if (length == 0)
         return "its length is 0";
+    if (store->decoded_block != nullptr) {
+        const uint64_t size = store->decoded_block_size;
+        if (offset >= size || length > size - offset)
+            return "it runs past the end of its decoded block";
+        const unsigned char *start = store->decoded_block + offset;
+        return length < 2 || start[0] != 0xFF || start[1] != 0xD8 ? "it does not begin with a JPEG start of image"
+                                                                  : nullptr;
+    }
     if (offset >= store->file_size || length > store->file_size - offset)
         return "it runs past the end of the file";
     int fd = open(store->file_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a FIFO put in its place must not wait

@@ -23,13 +23,13 @@ run)
     "$build/make_seeds" "$build/seeds"
     # Real files of every container, where the shared samples are at hand,
     # read with -e (the second byte's top bit); never copied into the project.
-    modern="$root/../shared/samples-modern"
-    if [ -d "$modern" ]; then
-        for f in "$modern"/*; do
+    for folder in samples-modern samples-containers; do
+        [ -d "$root/../shared/$folder" ] || continue
+        for f in "$root/../shared/$folder"/*; do
             case "$f" in *.md) continue ;; esac
-            { printf '\000\200'; cat "$f"; } >"$build/seeds/per_file_fuzzer/modern_$(basename "$f")"
+            { printf '\000\200'; cat "$f"; } >"$build/seeds/per_file_fuzzer/${folder}_$(basename "$f")"
         done
-    fi
+    done
     mkdir -p "$build/artifacts"
     for t in $targets; do
         mkdir -p "$build/corpus/$t"

@@ -409,8 +409,11 @@ int main(int argc, char **argv)
                            exif_jpeg(tiff), true);
         }
     // Every container of extended reading around a camera's block; -e is asked for.
-    for (Container container : {Container::Tiff, Container::Png, Container::Webp, Container::Heif, Container::Avif,
-                                Container::Cr3, Container::Jxl, Container::Mrw, Container::Raf})
+    for (Container container :
+         {Container::Tiff, Container::Png, Container::Webp, Container::Heif, Container::Avif, Container::Cr3,
+          Container::Jxl, Container::Mrw, Container::Raf, Container::BigTiff, Container::Psd, Container::DosEps,
+          Container::Jp2, Container::Jxr, Container::PngText, Container::PngZtxt, Container::PngItxt,
+          Container::JxlBrob, Container::DosEpsPhotoshop})
         for (ByteOrder order : {ByteOrder::Intel, ByteOrder::Motorola}) {
             const bool intel = order == ByteOrder::Intel;
             const Bytes file =

@@ -14,9 +14,12 @@ using namespace fixture;
 
 namespace {
 
-constexpr Container all_containers[] = {Container::Tiff, Container::Png,  Container::Webp,
-                                        Container::Heif, Container::Avif, Container::Cr3,
-                                        Container::Jxl,  Container::Mrw,  Container::Raf};
+constexpr Container all_containers[] = {
+    Container::Tiff,    Container::Png,     Container::Webp,    Container::Heif,   Container::Avif,
+    Container::Cr3,     Container::Jxl,     Container::Mrw,     Container::Raf,    Container::BigTiff,
+    Container::Psd,     Container::DosEps,  Container::Jp2,     Container::Jxr,    Container::PngText,
+    Container::PngZtxt, Container::PngItxt, Container::JxlBrob, Container::DosEpsPhotoshop,
+};
 
 Tiff sample_block(ByteOrder order)
 {
@@ -47,11 +50,13 @@ TEST_P(Containers, ListedWithExtendedReadingAsTheSameBlockInAJpegFile)
     for (Container container : all_containers) {
         const std::string name = "photo." + container_name(container);
         // CR3 keeps IFD0 alone in its CMT1 box; the EXIF IFD would be CMT2.
+        // JPEG XR files are in Intel order only.
         const Tiff stored =
             container == Container::Cr3
                 ? Tiff{.order = block.order,
                        .chain = {Ifd{.entries = {block.chain[0].entries[0], block.chain[0].entries[1]}}}}
-                : block;
+            : container == Container::Jxr ? sample_block(ByteOrder::Intel)
+                                          : block;
         write_file(dir.file(name), build_container(container, build_tiff(stored)));
         const cli_result extended = run_tagsift({"-e", name}, {.cwd = dir.path()});
         EXPECT_EQ(extended.status, 0) << name;
@@ -80,13 +85,19 @@ TEST_P(Containers, ThumbnailNamedAfterTheContainerBesideAJpegFilesThumbnail)
     Tiff block = sample_block(GetParam());
     block.chain.push_back(Ifd{.entries = {shorts(0x0103, {6})}, .thumbnail = thumbnail});
     write_file(dir.file("IMG_1.JPG"), exif_jpeg(block));
-    for (Container container : {Container::Tiff, Container::Heif, Container::Png, Container::Raf}) {
-        const std::string name = "IMG_1." + container_name(container);
+    for (Container container : {Container::Tiff, Container::Heif, Container::Png, Container::Raf, Container::BigTiff,
+                                Container::Psd, Container::DosEps, Container::Jp2, Container::Jxr, Container::PngZtxt,
+                                Container::JxlBrob, Container::DosEpsPhotoshop}) {
+        if (container == Container::Jxr && GetParam() == ByteOrder::Motorola)
+            continue;  // JPEG XR files are in Intel order only
+        // The file's extension alone (the PNG text variants are all .png files; each is written in turn).
+        const std::string extension = container_name(container).substr(container_name(container).rfind('.') + 1);
+        const std::string name = "IMG_1." + extension;
         write_file(dir.file(name), build_container(container, build_tiff(block)));
         const cli_result r = run_tagsift({"-e", "-t", "IMG_1.JPG", name}, {.cwd = dir.path()});
         EXPECT_EQ(r.out, "Thumbnail extracted from IMG_1.JPG into IMG_1-th.JPG\nThumbnail extracted from " + name +
-                             " into IMG_1-th." + container_name(container) + ".jpg\n");
-        EXPECT_EQ(read_file(dir.file("IMG_1-th." + container_name(container) + ".jpg")), thumbnail) << name;
+                             " into IMG_1-th." + extension + ".jpg\n");
+        EXPECT_EQ(read_file(dir.file("IMG_1-th." + extension + ".jpg")), thumbnail) << container_name(container);
         EXPECT_EQ(read_file(dir.file("IMG_1-th.JPG")), thumbnail);
     }
 }

@@ -281,10 +281,13 @@ def main():
     if len(sys.argv) < 4:
         sys.exit(__doc__)
     tagsift, known_path, folders = sys.argv[1], sys.argv[2], sys.argv[3:]
-    for folder in folders:
-        if not os.path.isdir(folder):
-            print("SKIP: no sample folder at " + folder)
-            return SKIP
+    # A folder that is not there is passed over (the containers' folder is newer than the others).
+    for folder in [f for f in folders if not os.path.isdir(f)]:
+        print("no sample folder at " + folder + ", passed over")
+    folders = [f for f in folders if os.path.isdir(f)]
+    if not folders:
+        print("SKIP: no sample folder")
+        return SKIP
     if shutil.which("exiftool") is None:
         print("SKIP: exiftool is not installed")
         return SKIP

@@ -115,8 +115,11 @@ TEST(PacketReading, EachContainerGivesItsXmpAndIptcBlocksAsFields)
                                                    undefined(33723, datasets)}}}}),
          "Harbour at dusk,4,,Kiel\n"},
     };
+    cases.push_back({"tags.btf", to_bigtiff(cases[3].bytes), "Harbour at dusk,4,,Kiel\n"});
+    cases.push_back({"iptc.psd", build_psd(build_tiff(Tiff{.chain = {camera_ifd}}), xmp, datasets),
+                     "Harbour at dusk,4,,Kiel\n"});
     for (Container c : {Container::Png, Container::Webp, Container::Heif, Container::Avif, Container::Cr3,
-                        Container::Jxl})
+                        Container::Jxl, Container::Psd, Container::Jp2, Container::PngItxt, Container::JxlBrob})
         cases.push_back({"x." + container_name(c), build_container(c, build_tiff(Tiff{.chain = {camera_ifd}}), xmp),
                          "Harbour at dusk,4\n"});
     temp_dir dir;

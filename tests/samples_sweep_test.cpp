@@ -169,7 +169,9 @@ INSTANTIATE_TEST_SUITE_P(Styles, SamplesSweep, testing::Values(
     sweep_case{"samples", "-olh"}, sweep_case{"samples", "-os"}, sweep_case{"samples", "-x"},
     sweep_case{"samples", "-t"}, sweep_case{"samples", "-e"}, sweep_case{"samples-modern", "-e"},
     sweep_case{"samples-modern", "-eu"}, sweep_case{"samples-modern", "-eolh"},
-    sweep_case{"samples-modern", "-et"}, sweep_case{"samples-modern", "-os"}),
+    sweep_case{"samples-modern", "-et"}, sweep_case{"samples-modern", "-os"},
+    sweep_case{"samples-containers", ""}, sweep_case{"samples-containers", "-e"},
+    sweep_case{"samples-containers", "-eu"}, sweep_case{"samples-containers", "-et"}),
     [](const testing::TestParamInfo<sweep_case> &info) {
         std::string name = std::string(info.param.folder) + "_" + info.param.mode;
         for (char &c : name)

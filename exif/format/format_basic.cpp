@@ -98,6 +98,16 @@ void format_field_raw(buf_context *ctx, uint32_t data_type, uint32_t count, char
     case data_type_slong:
         format_values(ctx, data_type, count, out, [ctx](format_text &o) { o.appendf("%d", get_int4(ctx)); });
         break;
+    case data_type_long8:
+    case data_type_ifd8:
+        format_values(ctx, data_type, count, out,
+                      [ctx](format_text &o) { o.appendf("%llu", static_cast<unsigned long long>(get_u_int8(ctx))); });
+        break;
+    case data_type_slong8:
+        format_values(ctx, data_type, count, out, [ctx](format_text &o) {
+            o.appendf("%lld", static_cast<long long>(static_cast<int64_t>(get_u_int8(ctx))));
+        });
+        break;
     case data_type_srational:
         format_values(ctx, data_type, count, out, [ctx](format_text &o) {
             format_raw_fraction(read_stored_rational(ctx, data_type_srational), o);
