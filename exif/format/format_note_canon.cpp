@@ -333,17 +333,6 @@ constexpr value_label canon_file_info_bracket_mode[] = {
     {0x3, "ISO"},
     {0x4, "WB"},
 };
-constexpr value_label canon_file_info_raw_jpg_quality[] = {
-    {0x1, "Economy"},
-    {0x2, "Normal"},
-    {0x3, "Fine"},
-    {0x4, "RAW"},
-    {0x5, "Superfine"},
-    {0x7, "CRAW"},
-    {0x82, "Light (RAW)"},
-    {0x83, "Standard (RAW)"},
-    {0xffffffff, "n/a"},
-};
 constexpr value_label canon_file_info_long_exposure_noise_reduction2[] = {
     {0x0, "Off"},
     {0x1, "On (1D)"},
@@ -489,7 +478,7 @@ constexpr tag_values canon_processing_tags[] = {
 };
 constexpr tag_values canon_file_info_tags[] = {
     {0x0003, canon_file_info_bracket_mode, "%d"},
-    {0x0006, canon_file_info_raw_jpg_quality, "%d"},
+    {0x0006, canon_camera_settings_quality, "%d"},
     {0x0007, canon_image_size, "%d"},
     {0x0008, canon_file_info_long_exposure_noise_reduction2, "%d"},
     {0x0013, canon_file_info_live_view_shooting, "%d"},
