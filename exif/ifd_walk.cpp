@@ -231,14 +231,19 @@ int extract_ifd(buf_context *ctx, uint64_t offset, int32_t parent_tag, int depth
     return rc;
 }
 
-int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store)
+namespace {
+
+// One entry, its values and offsets `wide` (8 bytes, BigTIFF) or not: the
+// width is a constant of each copy, as the classic walk was before BigTIFF.
+template <bool wide>
+int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store)
 {
     const reading_profile &profile = profile_of(ctx);
-    const uint32_t value_field_size = layout_of(ctx).offset_size;
+    constexpr uint32_t value_field_size = wide ? 8 : 4;
     uint32_t tag = get_u_int2(ctx);
     uint32_t data_type = get_u_int2(ctx);
     // A BigTIFF count beyond 32 bits is kept at the largest: such a value runs past any data.
-    const uint64_t wide_count = value_field_size == 4 ? get_u_int4(ctx) : get_u_int8(ctx);
+    const uint64_t wide_count = wide ? get_u_int8(ctx) : get_u_int4(ctx);
     uint32_t count = wide_count < UINT32_MAX ? static_cast<uint32_t>(wide_count) : UINT32_MAX;
     if (profile.newer_fields && data_type == data_type_utf8)
         data_type = data_type_ascii;  // UTF-8 text is read as ASCII text is
@@ -269,7 +274,7 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
         return extract_ifd_list(value_ctx, tag, data_type, count, depth, store);
     bool maker_note = !row.opens_ifd && row.tag == tag::maker_note && find_maker_note(&value_ctx, count, store);
     if (row.opens_ifd || maker_note) {
-        uint64_t offset = row.opens_ifd && wide_integer ? get_u_int8(&value_ctx) : read_offset(&value_ctx);
+        uint64_t offset = row.opens_ifd && wide_integer ? get_u_int8(&value_ctx) : wide ? get_u_int8(&value_ctx) : get_u_int4(&value_ctx);
         trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, val_offset=%d\n", tag, data_type, count,
               static_cast<int>(offset));
         trace("Entering nested IFD, offset=%d\n", static_cast<int>(offset));
@@ -282,7 +287,7 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
 
     uint64_t size = static_cast<uint64_t>(field_lengths[data_type]) * count;
     if (size > value_field_size) {
-        const uint64_t offset = read_offset(&value_ctx);
+        const uint64_t offset = wide ? get_u_int8(&value_ctx) : get_u_int4(&value_ctx);
         if (set_exif_context_p_by_offset(&value_ctx, offset) != exif_ok)
             return past_bad_offset(&value_ctx, err_end_of_buffer);
     }
@@ -324,6 +329,14 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
     else if (tag == tag::model)
         store->model_code = find_model_code(find_make(store), text);
     return rc;
+}
+
+}  // namespace
+
+int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth, ifd_field_store *store)
+{
+    return layout_of(ctx).offset_size == 8 ? extract_entry<true>(ctx, parent_tag, position, depth, store)
+                                           : extract_entry<false>(ctx, parent_tag, position, depth, store);
 }
 
 int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag, const char *description,
