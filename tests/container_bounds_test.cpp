@@ -71,7 +71,8 @@ Bytes jxl_with_brob(const Bytes &packed)
 {
     Bytes file = build_container(Container::JxlBrob, build_tiff(camera_block()));
     const size_t brob = find(file, "brob") - 4;
-    Bytes contents{'E', 'x', 'i', 'f'};
+    const std::string type = "Exif";
+    Bytes contents(type.begin(), type.end());
     contents.insert(contents.end(), packed.begin(), packed.end());
     const Bytes box = media_box("brob", contents);
     file.erase(file.begin() + brob, file.end() - 24);  // the image box stays
