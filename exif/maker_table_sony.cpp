@@ -115,7 +115,7 @@ constinit ifd_field_defn_row rows[] = {
     {0xb027, ifd_type_mn_sony, "sony-lens-type", "Lens Type", 18, 0, 0, -1, 1, 0},
     {0xb028, ifd_type_mn_sony, "sony-minolta-maker-note", "Minolta Maker Note", 18, 0, 0, -1, 1, 0},
     {0xb029, ifd_type_mn_sony, "sony-color-mode", "Color Mode", 18, 0, 0, -1, 1, 0},
-    {0xb02a, ifd_type_mn_sony, "sony-lens-spec", "Lens Spec", 18, 0, 0, -1, 1, 0},
+    {0xb02a, ifd_type_mn_sony, "sony-lens-info", "Lens Info", 18, 0, 0, -1, 1, 0},
     {0xb02b, ifd_type_mn_sony, "sony-full-image-size", "Full Image Size", 18, 0, 0, -1, 1, 0},
     {0xb02c, ifd_type_mn_sony, "sony-preview-image-size", "Preview Image Size", 18, 0, 0, -1, 1, 0},
     {0xb040, ifd_type_mn_sony, "sony-macro", "Macro", 18, 0, 0, -1, 1, 0},
