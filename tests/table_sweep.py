@@ -137,7 +137,7 @@ def number_of(tag):
 CHUNK = 8  # tags per file, fewer than the warnings shown for one file
 
 
-def plan_group(number, rows, theirs, order):
+def plan_group(number, rows, theirs, order, record):
     """The plan of the group's files in one order (CHUNK tags each), and of
     its named values' files (one value of each named tag each); what each
     file planted, and the tags with named values."""
@@ -147,11 +147,13 @@ def plan_group(number, rows, theirs, order):
         name_kind = next((v for v in variants if v[1] in TIFF_TYPES), variants[0] if variants else None)
         kind, count = ("int16u", 1) if name_kind is None or name_kind[1] not in TIFF_TYPES else name_kind[1:3]
         keys = sorted(next((v[3] for v in variants if v[3]), {})) if kind not in ("string", "undef") else []
+        if number >= 4 and number != 13 and not record and kind not in ("string", "undef"):
+            count = max(count, 2)  # a maker's tag of any count: a row that wants one is noticed
         if keys:
             keyed.append((tag, kind, keys))
         dated = kind == "string" and name_kind is not None and "Date" in name_kind[0]
         chunk.append((tag, variants, "s %d 20 2024:01:02_03:04:05" % tag if dated else
-                      value_words(tag, kind, count, keys[0] if keys else number_of(tag))))
+                      value_words(tag, kind, count, keys[-1] if keys else number_of(tag))))
     for start in range(0, len(chunk), CHUNK):
         name = "g%03d%s%02d.jpg" % (number, order, start // CHUNK)
         lines.append("file %s %s %d" % (name, order, number))
@@ -340,7 +342,8 @@ def main():
     groups = [line.split("\t") for line in
               subprocess.run([files_tool, "--groups"], capture_output=True, text=True, check=True).stdout.split("\n")
               if line]
-    groups = [(int(n), g.strip()) for n, g in groups]
+    records = {g.strip() for _, g, kind in groups if kind == "record"}
+    groups = [(int(n), g.strip()) for n, g, _ in groups]
     shared = collections.Counter(g for _, g in groups)  # groups of one name share a catalogue
     tables = read_tables()
     failures, seen, counted = [], set(), collections.Counter()
@@ -364,7 +367,7 @@ def main():
                 continue
             rows = names.get(group, {})
             for order in "IM":
-                lines, group_files, keyed = plan_group(number, rows, tables[table], order)
+                lines, group_files, keyed = plan_group(number, rows, tables[table], order, group in records)
                 plan += lines
                 for file_name, planted in group_files.items():
                     files[file_name] = (group, planted)

@@ -5,7 +5,7 @@
 // or a record of settings the note holds.
 //
 // Usage: table_sweep_files DIR < PLAN     writes the files into DIR
-//        table_sweep_files --groups       lists the groups it can place
+//        table_sweep_files --groups       lists the groups it can place, and whether in a record
 //
 // A plan is lines of words:
 //   file NAME I|M GROUP             a file in Intel or Motorola order, for a group number
@@ -234,7 +234,7 @@ int main(int argc, char **argv)
         for (int32_t group = 0; group < ifd_type_count; group++) {
             place where;
             if (find_place(group, &where))
-                std::printf("%d\t%s\n", group, ifd_type_name(group));
+                std::printf("%d\t%s\t%s\n", group, ifd_type_name(group), where.array != nullptr ? "record" : "ifd");
         }
         return 0;
     }
