@@ -176,6 +176,11 @@ int keep_value_head(ifd_field_store *store, int rc, const unsigned char head[val
     return rc;
 }
 
+// The entries of one IFD, read in the copy of the IFD's width (below).
+template <bool wide>
+int extract_entries(buf_context *ctx, uint64_t entries, int32_t parent_tag, int position, int depth,
+                    ifd_field_store *store);
+
 }  // namespace
 
 int extract_ifd(buf_context *ctx, uint64_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
@@ -209,14 +214,8 @@ int extract_ifd(buf_context *ctx, uint64_t offset, int32_t parent_tag, int depth
         }
         const uint64_t entries = read_entry_count(ctx);
         trace("IFD contains %d entries, parent=%x, seq=%d\n", static_cast<int>(entries), parent_tag, position);
-        for (uint64_t i = 0; i < entries && rc == exif_ok; i++) {
-            if (++scan.walk.entries_walked > max_entries_per_file) {
-                trace("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
-                rc = err_too_many_fields;  // ends the walk as a full store does
-                break;
-            }
-            rc = extract_ifd_entry(ctx, parent_tag, position, depth, store);
-        }
+        rc = layout.offset_size == 8 ? extract_entries<true>(ctx, entries, parent_tag, position, depth, store)
+                                     : extract_entries<false>(ctx, entries, parent_tag, position, depth, store);
         if (rc != exif_ok)
             break;
         const uint64_t ifd_offset = offset;
@@ -257,14 +256,18 @@ int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
     if (profile.checked_ifds && data_type == stored_type_ifd &&
         find_field_row(get_ifd_type(parent_tag, position, store->model_code), tag, profile.newer_fields).opens_ifd)
         data_type = data_type_long;  // a pointer stored as an IFD offset (DJI, Parrot)
-    // BigTIFF's 64-bit integers (LONG8, SLONG8, IFD8) are read with -e.
-    const bool wide_integer = profile.newer_fields && is_wide_integer_type(data_type);
-    if (data_type == 0 || (data_type > data_type_double && !wide_integer)) {
-        if (profile.named_messages)
-            file_warning("field 0x%.4x has data type %u, which does not exist; passed over", tag, data_type);
-        else
-            warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
-        return exif_ok;
+    // BigTIFF's 64-bit integers (LONG8, SLONG8, IFD8) are read with -e; TIFF's
+    // own types (1 to 12) pass with one comparison.
+    bool wide_integer = false;
+    if (data_type - 1 >= data_type_double) {
+        wide_integer = profile.newer_fields && is_wide_integer_type(data_type);
+        if (!wide_integer) {
+            if (profile.named_messages)
+                file_warning("field 0x%.4x has data type %u, which does not exist; passed over", tag, data_type);
+            else
+                warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
+            return exif_ok;
+        }
     }
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
     const ifd_field_defn_row &row = find_field_row(ifd_type, tag, profile.newer_fields);
