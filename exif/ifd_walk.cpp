@@ -82,12 +82,21 @@ const char *find_make(const ifd_field_store *store)
 }
 
 // Thumbnail position and length come from the Thumbnail IFD alone: maker
-// notes use the same tags for other settings.
-void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int ifd_type, uint32_t tag)
+// notes use the same tags for other settings. The first record of the tag
+// counts; until the file has one, that is the record just added (`added`),
+// found without a search through the store.
+void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int ifd_type, uint32_t tag, bool added)
 {
     if (ifd_type != ifd_type_thumbnail)
         return;
-    const char *value = find_field_value(store, ifd_type, tag);
+    const uint8_t tag_bit = tag == tag::thumbnail_offset ? 1 : 2;
+    const char *value = nullptr;
+    if (scan.walk.thumbnail_tags_kept & tag_bit)
+        value = find_field_value(store, ifd_type, tag);
+    else if (added)
+        value = store->fields[store->count - 1].display_value;
+    if (added)
+        scan.walk.thumbnail_tags_kept |= tag_bit;
     if (value == nullptr)
         return;
     if (tag == tag::thumbnail_offset)
@@ -328,9 +337,25 @@ int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
         add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count, raw_value);
     keep_value_head(store, rc, head);
     if (tag == tag::thumbnail_offset || tag == tag::thumbnail_length)
-        note_thumbnail(store, &value_ctx, ifd_type, tag);
+        note_thumbnail(store, &value_ctx, ifd_type, tag, rc == exif_ok);
     else if (tag == tag::model)
         store->model_code = find_model_code(find_make(store), text);
+    return rc;
+}
+
+// The entries of one IFD, in the copy of its width: the layout is asked once an IFD, not once an entry.
+template <bool wide>
+int extract_entries(buf_context *ctx, uint64_t entries, int32_t parent_tag, int position, int depth,
+                    ifd_field_store *store)
+{
+    int rc = exif_ok;
+    for (uint64_t i = 0; i < entries && rc == exif_ok; i++) {
+        if (++scan.walk.entries_walked > max_entries_per_file) {
+            trace("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
+            return err_too_many_fields;  // ends the walk as a full store does
+        }
+        rc = extract_entry<wide>(ctx, parent_tag, position, depth, store);
+    }
     return rc;
 }
 
