@@ -57,8 +57,9 @@ bool mark_walked(const buf_context *ctx)
     return true;
 }
 
-// The leading number of a text, as atoi reads it (sign included), without overflow.
-uint32_t leading_number(const char *text)
+// The leading number of a text, as atoi reads it (sign included), without
+// overflow: in 32 bits, or `wide` in 64 (a BigTIFF's offsets and lengths).
+uint64_t leading_number(const char *text, bool wide)
 {
     while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
         text++;
@@ -66,6 +67,11 @@ uint32_t leading_number(const char *text)
     if (*text == '-' || *text == '+')
         text++;
     uint64_t value = 0;
+    if (wide) {
+        for (; *text >= '0' && *text <= '9'; text++)
+            value = value > (UINT64_MAX - 9) / 10 ? UINT64_MAX : value * 10 + static_cast<uint64_t>(*text - '0');
+        return negative ? 0u - value : value;
+    }
     for (; *text >= '0' && *text <= '9'; text++)
         value = value > 0xFFFFFFFFull ? value : value * 10 + static_cast<uint64_t>(*text - '0');
     uint32_t result = static_cast<uint32_t>(value);
@@ -99,10 +105,15 @@ void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int if
         scan.walk.thumbnail_tags_kept |= tag_bit;
     if (value == nullptr)
         return;
-    if (tag == tag::thumbnail_offset)
-        store->thumbnail_offset = static_cast<uint32_t>(calc_file_offset(value_ctx, leading_number(value)));
-    else
-        store->thumbnail_length = leading_number(value);
+    // A checked thumbnail may lie anywhere in a file larger than 4 GiB; an
+    // unchecked one keeps the 32-bit offset and length it always had.
+    const bool wide = profile_of(value_ctx).checked_thumbnails;
+    if (tag == tag::thumbnail_offset) {
+        const uint64_t offset = static_cast<uint64_t>(calc_file_offset(value_ctx, leading_number(value, wide)));
+        store->thumbnail_offset = wide ? offset : static_cast<uint32_t>(offset);
+    } else {
+        store->thumbnail_length = leading_number(value, wide);
+    }
 }
 
 // An offset that leads past the buffer ends the walk; with bounded reads only
@@ -308,8 +319,9 @@ int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
                      static_cast<unsigned long long>(size));
         return exif_ok;
     }
-    uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
-    trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
+    const uint64_t file_offset = static_cast<uint64_t>(get_file_offset(&value_ctx));
+    trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count,
+          static_cast<int>(file_offset));
 
     unsigned char head[value_head_size] = {};
     memcpy(head, value_ctx.buf_p,
@@ -368,14 +380,14 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
 }
 
 int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag, const char *description,
-                    const char *display_value, uint32_t file_offset, uint32_t data_type, uint32_t count,
+                    const char *display_value, uint64_t file_offset, uint32_t data_type, uint32_t count,
                     const unsigned char raw_value[4])
 {
     if (store->count >= field_capacity())
         return err_too_many_fields;
     ifd_field &f = store->fields[store->count];
     f.ifd_type = static_cast<uint16_t>(ifd_type);
-    f.depth = static_cast<uint16_t>(depth);
+    f.depth = static_cast<uint8_t>(depth);
     f.seq = static_cast<uint16_t>(store->count);
     f.tag = static_cast<uint16_t>(tag);
     f.file_offset = file_offset;
