@@ -274,8 +274,6 @@ void put_bytes(buf_context *ctx, const void *src, uint16_t n)
     ctx->buf_p += n;
 }
 
-int64_t get_file_offset(const buf_context *ctx) { return ctx->file_offset + (ctx->buf_p - ctx->buf_start); }
-
 int64_t calc_file_offset(const buf_context *ctx, uint64_t offset)
 {
     int64_t result = static_cast<int64_t>(static_cast<uint64_t>(ctx->file_offset) +

@@ -83,7 +83,7 @@ void put_u_int2_mm(buf_context *ctx, uint32_t value);
 void put_u_int4(buf_context *ctx, uint32_t value);
 void put_bytes(buf_context *ctx, const void *src, uint16_t n);
 
-int64_t get_file_offset(const buf_context *ctx);
+inline int64_t get_file_offset(const buf_context *ctx) { return ctx->file_offset + (ctx->buf_p - ctx->buf_start); }
 int64_t calc_file_offset(const buf_context *ctx, uint64_t offset);
 // Moves the cursor to offset_base + offset; 0 when that lies before buf_end,
 // else 8 (the cursor is then left at the end and must not be used).

@@ -76,6 +76,10 @@ bool is_unknown_field_row(const ifd_field_defn_row &row)
 
 int field_row_type_matches(uint32_t data_type, const ifd_field_defn_row &row)
 {
+    // Most values have the very type their row names: a stored type of 2001
+    // (1 to 12) names no set of types, so the full check can only agree.
+    if (data_type == row.data_type && data_type - 1 < data_type_double)
+        return 1;
     return extended_type_matches(data_type, row.data_type);
 }
 

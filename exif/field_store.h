@@ -17,19 +17,23 @@ constexpr int value_head_size = 24;              // three rationals: a GPS posit
 
 struct ifd_field {
     uint16_t ifd_type;
-    uint16_t depth;
     uint16_t seq;
     uint16_t tag;
-    uint32_t file_offset;
     uint16_t data_type;
     uint32_t count;
+    // The value's offset in the file, which may pass 4 GiB; packed, so that the
+    // record stays as small as a 32-bit offset had it (the listings step through
+    // the records, and a wider step costs them an instruction a record).
+    uint64_t file_offset __attribute__((packed));
     unsigned char raw_value[4];
     // The value's first bytes as the file stores them (its byte order), zeros
     // past its end: typed outputs compute numbers from these, not from the text.
     unsigned char value_head[value_head_size];
     char description[description_size];
     char display_value[display_value_size];
+    uint8_t depth;
 };
+static_assert(alignof(ifd_field) == alignof(uint32_t));
 
 struct ifd_field_store {
     uint32_t count;
@@ -39,8 +43,8 @@ struct ifd_field_store {
     char dir_name[max_name_len + 1];
     char path_name[max_name_len + 1];
     uint64_t file_size;
-    uint32_t thumbnail_offset;
-    uint32_t thumbnail_length;
+    uint64_t thumbnail_offset;  // in the file, or in decoded_block
+    uint64_t thumbnail_length;
     bool in_jpeg_file;  // the EXIF block came from a JPEG file (else another container)
     // A block decoded from the file (PNG raw profile text, JPEG XL brob): the
     // thumbnail's offset counts in these bytes, not in the file; else nullptr.

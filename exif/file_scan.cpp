@@ -13,6 +13,7 @@ void begin_file_scan(const value_formatting &formatting, const reading_profile &
     scan.tail = {UINTPTR_MAX, 0, nullptr};
     forget_walked_ifds();
     scan.walk.entries_walked = 0;
+    scan.walk.thumbnail_tags_kept = 0;
     scan.walk.maker_note = nullptr;
     scan.walk.note_trailer = {};
 }

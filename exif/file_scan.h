@@ -51,6 +51,7 @@ struct walk_state {
     size_t far_ifds[max_far_walks];
     int far_walks;
     uint32_t entries_walked;  // IFD entries read in this file
+    uint8_t thumbnail_tags_kept;  // 1: IFD1's thumbnail offset has a record in the store; 2: its length
     const maker_note_format *maker_note;  // the maker note being walked, or nullptr
     note_trailer_state note_trailer;      // what its trailer says (note_order::trailer)
 };

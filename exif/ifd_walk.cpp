@@ -57,8 +57,9 @@ bool mark_walked(const buf_context *ctx)
     return true;
 }
 
-// The leading number of a text, as atoi reads it (sign included), without overflow.
-uint32_t leading_number(const char *text)
+// The leading number of a text, as atoi reads it (sign included), without
+// overflow: in 32 bits, or `wide` in 64 (a BigTIFF's offsets and lengths).
+uint64_t leading_number(const char *text, bool wide)
 {
     while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
         text++;
@@ -66,6 +67,11 @@ uint32_t leading_number(const char *text)
     if (*text == '-' || *text == '+')
         text++;
     uint64_t value = 0;
+    if (wide) {
+        for (; *text >= '0' && *text <= '9'; text++)
+            value = value > (UINT64_MAX - 9) / 10 ? UINT64_MAX : value * 10 + static_cast<uint64_t>(*text - '0');
+        return negative ? 0u - value : value;
+    }
     for (; *text >= '0' && *text <= '9'; text++)
         value = value > 0xFFFFFFFFull ? value : value * 10 + static_cast<uint64_t>(*text - '0');
     uint32_t result = static_cast<uint32_t>(value);
@@ -82,18 +88,32 @@ const char *find_make(const ifd_field_store *store)
 }
 
 // Thumbnail position and length come from the Thumbnail IFD alone: maker
-// notes use the same tags for other settings.
-void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int ifd_type, uint32_t tag)
+// notes use the same tags for other settings. The first record of the tag
+// counts; until the file has one, that is the record just added (`added`),
+// found without a search through the store.
+void note_thumbnail(ifd_field_store *store, const buf_context *value_ctx, int ifd_type, uint32_t tag, bool added)
 {
     if (ifd_type != ifd_type_thumbnail)
         return;
-    const char *value = find_field_value(store, ifd_type, tag);
+    const uint8_t tag_bit = tag == tag::thumbnail_offset ? 1 : 2;
+    const char *value = nullptr;
+    if (scan.walk.thumbnail_tags_kept & tag_bit)
+        value = find_field_value(store, ifd_type, tag);
+    else if (added)
+        value = store->fields[store->count - 1].display_value;
+    if (added)
+        scan.walk.thumbnail_tags_kept |= tag_bit;
     if (value == nullptr)
         return;
-    if (tag == tag::thumbnail_offset)
-        store->thumbnail_offset = static_cast<uint32_t>(calc_file_offset(value_ctx, leading_number(value)));
-    else
-        store->thumbnail_length = leading_number(value);
+    // A checked thumbnail may lie anywhere in a file larger than 4 GiB; an
+    // unchecked one keeps the 32-bit offset and length it always had.
+    const bool wide = profile_of(value_ctx).checked_thumbnails;
+    if (tag == tag::thumbnail_offset) {
+        const uint64_t offset = static_cast<uint64_t>(calc_file_offset(value_ctx, leading_number(value, wide)));
+        store->thumbnail_offset = wide ? offset : static_cast<uint32_t>(offset);
+    } else {
+        store->thumbnail_length = leading_number(value, wide);
+    }
 }
 
 // An offset that leads past the buffer ends the walk; with bounded reads only
@@ -176,6 +196,11 @@ int keep_value_head(ifd_field_store *store, int rc, const unsigned char head[val
     return rc;
 }
 
+// The entries of one IFD, read in the copy of the IFD's width (below).
+template <bool wide>
+int extract_entries(buf_context *ctx, uint64_t entries, int32_t parent_tag, int position, int depth,
+                    ifd_field_store *store);
+
 }  // namespace
 
 int extract_ifd(buf_context *ctx, uint64_t offset, int32_t parent_tag, int depth, ifd_field_store *store)
@@ -209,14 +234,8 @@ int extract_ifd(buf_context *ctx, uint64_t offset, int32_t parent_tag, int depth
         }
         const uint64_t entries = read_entry_count(ctx);
         trace("IFD contains %d entries, parent=%x, seq=%d\n", static_cast<int>(entries), parent_tag, position);
-        for (uint64_t i = 0; i < entries && rc == exif_ok; i++) {
-            if (++scan.walk.entries_walked > max_entries_per_file) {
-                trace("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
-                rc = err_too_many_fields;  // ends the walk as a full store does
-                break;
-            }
-            rc = extract_ifd_entry(ctx, parent_tag, position, depth, store);
-        }
+        rc = layout.offset_size == 8 ? extract_entries<true>(ctx, entries, parent_tag, position, depth, store)
+                                     : extract_entries<false>(ctx, entries, parent_tag, position, depth, store);
         if (rc != exif_ok)
             break;
         const uint64_t ifd_offset = offset;
@@ -257,14 +276,18 @@ int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
     if (profile.checked_ifds && data_type == stored_type_ifd &&
         find_field_row(get_ifd_type(parent_tag, position, store->model_code), tag, profile.newer_fields).opens_ifd)
         data_type = data_type_long;  // a pointer stored as an IFD offset (DJI, Parrot)
-    // BigTIFF's 64-bit integers (LONG8, SLONG8, IFD8) are read with -e.
-    const bool wide_integer = profile.newer_fields && is_wide_integer_type(data_type);
-    if (data_type == 0 || (data_type > data_type_double && !wide_integer)) {
-        if (profile.named_messages)
-            file_warning("field 0x%.4x has data type %u, which does not exist; passed over", tag, data_type);
-        else
-            warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
-        return exif_ok;
+    // BigTIFF's 64-bit integers (LONG8, SLONG8, IFD8) are read with -e; TIFF's
+    // own types (1 to 12) pass with one comparison.
+    bool wide_integer = false;
+    if (data_type - 1 >= data_type_double) {
+        wide_integer = profile.newer_fields && is_wide_integer_type(data_type);
+        if (!wide_integer) {
+            if (profile.named_messages)
+                file_warning("field 0x%.4x has data type %u, which does not exist; passed over", tag, data_type);
+            else
+                warn("Warning: Field 0x%.4x has unknown field data type %d, field ignored\n", tag, data_type);
+            return exif_ok;
+        }
     }
     int ifd_type = get_ifd_type(parent_tag, position, store->model_code);
     const ifd_field_defn_row &row = find_field_row(ifd_type, tag, profile.newer_fields);
@@ -296,8 +319,9 @@ int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
                      static_cast<unsigned long long>(size));
         return exif_ok;
     }
-    uint32_t file_offset = static_cast<uint32_t>(get_file_offset(&value_ctx));
-    trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count, file_offset);
+    const uint64_t file_offset = static_cast<uint64_t>(get_file_offset(&value_ctx));
+    trace("IFD Entry: tag=0x%x, data_type=%d, count=%d, file_offset=%d\n", tag, data_type, count,
+          static_cast<int>(file_offset));
 
     unsigned char head[value_head_size] = {};
     memcpy(head, value_ctx.buf_p,
@@ -325,9 +349,25 @@ int extract_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
         add_field_entry(store, ifd_type, depth, tag, row.description, text, file_offset, data_type, count, raw_value);
     keep_value_head(store, rc, head);
     if (tag == tag::thumbnail_offset || tag == tag::thumbnail_length)
-        note_thumbnail(store, &value_ctx, ifd_type, tag);
+        note_thumbnail(store, &value_ctx, ifd_type, tag, rc == exif_ok);
     else if (tag == tag::model)
         store->model_code = find_model_code(find_make(store), text);
+    return rc;
+}
+
+// The entries of one IFD, in the copy of its width: the layout is asked once an IFD, not once an entry.
+template <bool wide>
+int extract_entries(buf_context *ctx, uint64_t entries, int32_t parent_tag, int position, int depth,
+                    ifd_field_store *store)
+{
+    int rc = exif_ok;
+    for (uint64_t i = 0; i < entries && rc == exif_ok; i++) {
+        if (++scan.walk.entries_walked > max_entries_per_file) {
+            trace("More than %u IFD entries in the file, the rest not read\n", max_entries_per_file);
+            return err_too_many_fields;  // ends the walk as a full store does
+        }
+        rc = extract_entry<wide>(ctx, parent_tag, position, depth, store);
+    }
     return rc;
 }
 
@@ -340,14 +380,14 @@ int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int de
 }
 
 int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag, const char *description,
-                    const char *display_value, uint32_t file_offset, uint32_t data_type, uint32_t count,
+                    const char *display_value, uint64_t file_offset, uint32_t data_type, uint32_t count,
                     const unsigned char raw_value[4])
 {
     if (store->count >= field_capacity())
         return err_too_many_fields;
     ifd_field &f = store->fields[store->count];
     f.ifd_type = static_cast<uint16_t>(ifd_type);
-    f.depth = static_cast<uint16_t>(depth);
+    f.depth = static_cast<uint8_t>(depth);
     f.seq = static_cast<uint16_t>(store->count);
     f.tag = static_cast<uint16_t>(tag);
     f.file_offset = file_offset;

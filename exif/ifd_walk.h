@@ -13,5 +13,5 @@
 [[nodiscard]] int extract_ifd_entry(buf_context *ctx, int32_t parent_tag, int position, int depth,
                                     ifd_field_store *store);
 [[nodiscard]] int add_field_entry(ifd_field_store *store, int ifd_type, int depth, uint32_t tag,
-                                  const char *description, const char *display_value, uint32_t file_offset,
+                                  const char *description, const char *display_value, uint64_t file_offset,
                                   uint32_t data_type, uint32_t count, const unsigned char raw_value[4]);

@@ -39,10 +39,13 @@ const std::span<const std::span<ifd_field_defn_row>> maker_tables = tables;
 constinit const ifd_field_defn_row maker_unknown_row = {
     0xffff, ifd_type_unknown, "unknown", "Unknown Field Tag", data_type_any, 0, 0, -1, 1, 0};
 
+// The groups run from Canon's to the last, but for the packet's type among them;
+// one unsigned comparison turns away the standard IFDs, which nearly every entry asks about.
+static_assert(ifd_type_mn_olympus_focus_info + 1 == ifd_type_packet && ifd_type_packet + 1 < ifd_type_count);
 bool is_maker_group(int32_t ifd_type)
 {
-    return (ifd_type >= ifd_type_mn_canon && ifd_type <= ifd_type_mn_olympus_focus_info) ||
-           (ifd_type > ifd_type_packet && ifd_type < ifd_type_count);
+    constexpr uint32_t groups = ifd_type_count - ifd_type_mn_canon;
+    return static_cast<uint32_t>(ifd_type) - ifd_type_mn_canon < groups && ifd_type != ifd_type_packet;
 }
 
 ifd_field_defn_row *find_maker_defn(int32_t ifd_type, uint32_t tag)

@@ -90,7 +90,7 @@ int close_jpeg_file(FILE *file)
     return EOF;
 }
 
-int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset, uint32_t length)
+int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset, uint64_t length)
 {
     int rc = seek_to_offset(source, source_offset);
     if (rc == exif_ok)
@@ -100,10 +100,10 @@ int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, l
     return rc;
 }
 
-int file_copy(FILE *source, FILE *destination, uint32_t length)
+int file_copy(FILE *source, FILE *destination, uint64_t length)
 {
     const bool to_end = length == 0;
-    uint32_t remaining = to_end ? 0x7FFFFFFF : length;
+    uint64_t remaining = to_end ? 0x7FFFFFFF : length;
     int result = exif_ok;
     while (remaining > 0 && result == exif_ok) {
         const size_t wanted = std::min<size_t>(remaining, sizeof copy_buffer);
@@ -114,14 +114,14 @@ int file_copy(FILE *source, FILE *destination, uint32_t length)
                 result = err_end_of_buffer;
                 break;
             }
-            remaining = static_cast<uint32_t>(got);
+            remaining = got;
         }
         const size_t written = fwrite(copy_buffer, 1, got, destination);
         if (written < got) {
             fprintf(stderr, "Error: Data truncated if file write\n");
             result = err_write_failed;
         } else {
-            remaining -= static_cast<uint32_t>(written);
+            remaining -= written;
         }
     }
     trace("file_copy returning %d\n", result);

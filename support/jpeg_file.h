@@ -33,10 +33,10 @@ int close_jpeg_file(FILE *file);
 // destination (both from the start of the file); length 0 copies to the end of
 // source. Codes: 10 seek failed, 8 source too short, 12 write failed.
 [[nodiscard]] int file_copy_with_offset(FILE *source, long source_offset, FILE *destination, long destination_offset,
-                                        uint32_t length);
+                                        uint64_t length);
 // The same from the streams' current positions. A short read outside
 // copy-to-end mode writes nothing of that pass.
-[[nodiscard]] int file_copy(FILE *source, FILE *destination, uint32_t length);
+[[nodiscard]] int file_copy(FILE *source, FILE *destination, uint64_t length);
 
 // Seeks to offset bytes from the start of the file. Code 10 on failure.
 [[nodiscard]] int seek_to_offset(FILE *file, long offset);
