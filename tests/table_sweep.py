@@ -157,8 +157,12 @@ def plan_group(number, rows, theirs, order, record):
     for start in range(0, len(chunk), CHUNK):
         name = "g%03d%s%02d.jpg" % (number, order, start // CHUNK)
         lines.append("file %s %s %d" % (name, order, number))
-        lines += [words for _, _, words in chunk[start:start + CHUNK]]
-        files[name] = {tag: variants for tag, variants, _ in chunk[start:start + CHUNK]}
+        part = chunk[start:start + CHUNK]
+        # A note's first tag (its version) in each file: some readers know a note by it.
+        if start and number >= 4 and number != 13 and not record:
+            part = chunk[:1] + part
+        lines += [words for _, _, words in part]
+        files[name] = {tag: variants for tag, variants, _ in part}
     if order == "I":
         for index in range(max((len(k) for _, _, k in keyed), default=0)):
             value_file = "g%03dv%04d.jpg" % (number, index)
