@@ -2,11 +2,13 @@
 // under the name built from the source's.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "fixture/jpeg_builder.h"
 #include "harness/cli_runner.h"
@@ -101,6 +103,20 @@ TEST_F(Thumbnail, NothingButARegularFileWithOneLinkIsReplaced)
     EXPECT_EQ(r.err,
               "Error: Can't extract thumbnail from photo.jpg: End of buffer reached while processing EXIF data\n");
     EXPECT_EQ(got("photo-th.jpg"), (Bytes{0xFF, 0xD8}));
+    // So does one that can't be read again for the copy: a FIFO that the reading emptied. Its bytes
+    // wait in it for the run, held by a reader of the test's own after their writer has gone.
+    const std::string fifo = dir.file("fifo.jpg");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int keeper = open(fifo.c_str(), O_RDONLY | O_NONBLOCK), writer = open(fifo.c_str(), O_WRONLY);
+    const Bytes bytes = photo_with(fake_jpeg(64));  // read whole at once
+    ASSERT_EQ(write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(writer);
+    r = run_tagsift({"-t", "fifo.jpg"}, {.cwd = dir.path(), .timeout_seconds = 20});
+    close(keeper);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Error: Can't open JPEG file fifo.jpg: End of buffer reached while processing EXIF data\n");
+    EXPECT_EQ(got("fifo-th.jpg"), (Bytes{0xFF, 0xD8}));
 }
 
 TEST_F(Thumbnail, AFolderThatTakesNoNewFileKeepsItsThumbnail)
