@@ -84,11 +84,14 @@ Bytes photo_of_fields(long fields, size_t per_ifd = 400)
     return exif_jpeg(Tiff{.chain = chain});
 }
 
-// Make, and an X resolution of 72/1 whose 8 bytes end at file position `end`, in a file longer than
-// the window. The TIFF block begins at file offset 12, after SOI, the APP1 marker, length and "Exif\0\0".
-Bytes value_ending_at(long end)
+// Make, and an X resolution of 72/1 whose 8 bytes end at position `end` of a JPEG file (whose TIFF
+// block begins at 12, after SOI, the APP1 marker, length and "Exif\0\0") or of a TIFF block, which
+// goes on past it.
+Bytes value_ending_at(long end, bool in_jpeg)
 {
-    Bytes bytes = photo({entry_value(0x011A, kRational, 1, static_cast<uint32_t>(end - 8 - 12))});
+    const long base = in_jpeg ? 12 : 0;
+    const Tiff tiff{.chain = {Ifd{{ascii(tag::kMake, "Probe"), entry_value(0x011A, kRational, 1, end - 8 - base)}}}};
+    Bytes bytes = in_jpeg ? exif_jpeg(tiff) : build_tiff(tiff);
     bytes.resize(static_cast<size_t>(end) + 0x1000, '.');
     const Bytes rational = {72, 0, 0, 0, 1, 0, 0, 0};
     std::copy(rational.begin(), rational.end(), bytes.begin() + end - 8);
@@ -97,7 +100,7 @@ Bytes value_ending_at(long end)
 
 probe window_probe(long size, long n, bool extended)
 {
-    probe p{{{"v.jpg", value_ending_at(size)}, {"next.jpg", photo()}},
+    probe p{{{"v.jpg", value_ending_at(size, true)}, {"next.jpg", photo()}},
             {"-o", "l", "-f", "make,x-res", "next.jpg", "v.jpg", "next.jpg"}};
     if (extended)
         p.args.insert(p.args.begin(), "-e");
@@ -147,11 +150,9 @@ std::string title(const std::string &text)
 }
 std::string nested(long depth) { return depth == 0 ? "v" : "<my:a>" + nested(depth - 1) + "</my:a>"; }
 
-// A PNG file whose raw profile text (zTXt) holds the photo's block and inflates to `size` bytes.
-Bytes png_profile_of_size(long size)
+// A PNG file whose raw profile text (zTXt) is this text.
+Bytes png_with_profile(const std::string &text)
 {
-    std::string text = raw_profile_text(build_tiff(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Probe")}}}}));
-    text.resize(static_cast<size_t>(size), '\n');
     Bytes data = text_bytes(std::string("Raw profile type exif") + '\0' + '\0');
     const Bytes compressed = zlib_compress(text_bytes(text));
     data.insert(data.end(), compressed.begin(), compressed.end());
@@ -289,11 +290,22 @@ std::vector<limit_row> limit_rows()
                           false, static_cast<unsigned short>(size)};
          }},
         {"DecodedBlock", max_decoded_output, str(max_decoded_output >> 20) + " MiB, of which", [](long size, long n) {
-             return probe{{{"p.png", png_profile_of_size(size)}}, {"-e", "-o", "l", "-f", "make", "p.png"},
+             std::string text = raw_profile_text(build_tiff(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Probe")}}}}));
+             text.resize(static_cast<size_t>(size), '\n');
+             return probe{{{"p.png", png_with_profile(text)}}, {"-e", "-o", "l", "-f", "make", "p.png"},
                           size <= n ? outcome{"Probe\n"}
                                     : outcome{"", "Warning: p.png: the raw profile text chunk expands past " +
                                                       str(n) + " bytes; not read\n"
                                                       "Warning: p.png: File does not contain EXIF data\n"}};
+         }},
+        // The decoded bytes kept for the walk: a value past them is passed over.
+        {"DecodedArea", decoded_area_size, "first " + str(decoded_area_size) + " bytes are kept",
+         [](long size, long n) {
+             return probe{{{"p.png", png_with_profile(raw_profile_text(value_ending_at(size, false)))}},
+                          {"-e", "-o", "l", "-f", "make,x-res", "p.png"},
+                          size <= n ? outcome{"Probe,72\n"}
+                                    : outcome{"Probe\n", "Warning: p.png: field 0x011a: its value of 8 bytes runs past "
+                                                         "the end of the data; passed over\n"}};
          }},
         // In a sidecar: a JPEG segment cannot hold as much.
         {"XmpPacket", max_xmp_packet_bytes, "a packet over " + str(max_xmp_packet_bytes >> 20) + " MiB",
