@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr size_t list_text_size = 2049;  // 2048 characters and a terminator
-constexpr size_t list_file_size = 2048;  // a list file gives at most 2047 characters
-
 void clear_selection()
 {
     for (int i = 0; ifd_field_defn[i].tag != field_defn_end_tag; i++)

@@ -5,6 +5,11 @@
 // EXIF fields that can be selected: columns 0 to 19.
 constexpr int max_list_columns = 20;
 
+// The list's working area: a list given on the command line keeps its first
+// 2048 characters; one read from a file at most 2047.
+constexpr size_t list_text_size = 2049;  // 2048 characters and a terminator
+constexpr size_t list_file_size = 2048;  // a list file gives at most 2047 characters
+
 // Applies a field-name list: given directly, or "@file" to read it from a file
 // ("@-" for standard input). Replaces any earlier selection. 0 on success, 1
 // when the list named no valid field.

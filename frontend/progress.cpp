@@ -13,7 +13,6 @@ namespace {
 
 constexpr int64_t first_after_ms = 1000;  // runs shorter than this show nothing
 constexpr int64_t update_every_ms = 250;
-constexpr size_t narrowest = 40;  // characters; a terminal that says less gets as many
 constexpr size_t folder_size = 1024;
 constexpr char erase[] = "\r\033[K";  // to the start of the line, and clear it
 
@@ -68,8 +67,8 @@ ssize_t write_after_clearing(void *, const char *data, size_t size)
 size_t terminal_width()
 {
     winsize size{};
-    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < narrowest)
-        return narrowest;
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < progress_narrowest)
+        return progress_narrowest;
     return size.ws_col;
 }
 

@@ -8,6 +8,10 @@
 // clears the line before it passes on anything written to it. The line is
 // drawn again at the next update.
 #pragma once
+#include <cstddef>
+
+// The narrowest line drawn, in characters: a terminal that says less gets as many.
+constexpr size_t progress_narrowest = 40;
 
 // Decides whether the line may be shown, and if so starts the clock.
 void progress_start();

@@ -91,4 +91,37 @@ TEST(BufContext, OffsetsMustLieStrictlyBeforeTheLastByte)
     EXPECT_EQ(set_exif_context_p_by_offset(&w.ctx, 0xFFFFFFFFu), 8) << "no wrap-around";
 }
 
+// A window whose bytes from 4 on are read only when a reader reaches them, up to where it needs.
+unsigned char file_bytes[16], *tail_window;
+void load_tail(const unsigned char *needed_end)
+{
+    memcpy(tail_window + 4, file_bytes + 4, static_cast<size_t>(needed_end - tail_window - 4));
+    clear_window_tail();
+}
+
+TEST(BufContext, EveryReaderAndSkipLoadsTheWindowTailItPasses)
+{
+    for (unsigned char i = 0; i < sizeof file_bytes; i++)
+        file_bytes[i] = static_cast<unsigned char>(0xA0 + i);
+    const std::pair<const char *, void (*)(buf_context *)> passes[] = {
+        {"skip", [](buf_context *ctx) { skip_bytes(ctx, 8); }},  // then looked at in place
+        {"read",
+         [](buf_context *ctx) {
+             get_u_int4(ctx);
+             get_u_int4(ctx);
+         }},
+        {"bytes", [](buf_context *ctx) { ctx->buf_p += buf_bytes(ctx, 8); }},
+    };
+    for (const auto &[what, pass] : passes) {
+        window w;
+        memcpy(w.bytes, file_bytes, 4);
+        tail_window = w.bytes;
+        set_window_tail(w.bytes + 4, w.bytes + sizeof w.bytes, load_tail);
+        pass(&w.ctx);
+        EXPECT_EQ(w.ctx.buf_p, w.bytes + 8) << what;
+        EXPECT_EQ(memcmp(w.bytes, file_bytes, 8), 0) << what;
+        clear_window_tail();
+    }
+}
+
 }  // namespace

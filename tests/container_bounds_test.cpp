@@ -132,8 +132,6 @@ TEST(ContainerBounds, BrokenLengthsBombsAndFarOffsetsEndInAMessage)
          changed(build_container(Container::PngZtxt, tiff),
                  [&](Bytes &b) { b[find(b, "zTXt") + 4 + 23 + 10] ^= 0xFF; }),
          "the raw profile text chunk: its compressed data is corrupt or cut short; not read"},
-        {"bomb.zTXt.png", profile_bomb("zTXt", 40u << 20),
-         "the raw profile text chunk expands past 16777216 bytes; not read"},
         {"bomb.iTXt.png", profile_bomb("iTXt", 40u << 20),
          "the raw profile text chunk expands past 16777216 bytes; not read"},
         {"bomb.brob.jxl", jxl_with_brob(brotli_compress(Bytes(24u << 20, 0))),

@@ -10,7 +10,6 @@
 #include <tuple>
 
 #include "batch_photos.h"
-#include "exif/field_defs.h"
 #include "harness/cli_runner.h"
 
 using batch::photo;
@@ -72,17 +71,6 @@ TEST_F(BatchOutput, FieldListSourcesAndWarnings)
     EXPECT_EQ(warned.err,
               "Warning: Unknown field name 'bogus' ignored.\nWarning: Duplicate field name 'width' ignored\n");
     EXPECT_EQ(run({"-q", "-o", "l", "-f", "width,bogus,width", "f.jpg"}).err, "");
-}
-
-TEST_F(BatchOutput, TwentyColumnsAtMost)
-{
-    add("f.jpg", photo{.width = 1600});
-    std::string header, names;  // the nicknames of table rows 1 to 20, and of row 21
-    for (int row = 1; row <= 21; row++)
-        (row <= 20 ? header : names) += std::string(ifd_field_defn[row].nickname) + ",";
-    cli_result r = run({"-o", "lh", "-f", header + names + "file-size", "f.jpg"});
-    EXPECT_EQ(r.out, header + "\n\n") << "nothing after the twentieth field is looked at";
-    EXPECT_EQ(r.err, "Warning: More than 20 fields specified, remainder ignored\n");
 }
 
 TEST_F(BatchOutput, ListValuesThatWouldBreakTheLineAreQuoted)

@@ -6,11 +6,9 @@
 
 #include <chrono>
 #include <fcntl.h>
-#include <pty.h>
 #include <regex>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -22,60 +20,15 @@ using namespace fixture;
 
 namespace {
 
-// Runs tagsift in dir with standard error (err: as the terminal got it) on a new terminal, or on a
-// pipe, and standard output on that terminal too or in a file; fills the FIFO slow1.jpg after 1.5 s
-// and slow2.jpg 0.4 s later with the bytes of a photo.
-cli_result run_on_terminal(const temp_dir &dir, const std::vector<std::string> &args, bool err_terminal,
-                           bool out_terminal)
+// Fills the FIFOs slow1.jpg after 1.5 s and slow2.jpg 0.4 s later, through these writers, with a photo.
+void fill_late(const int (&fifo_writers)[2])
 {
-    int reader = -1, writer = -1;
-    if (err_terminal) {
-        EXPECT_EQ(openpty(&reader, &writer, nullptr, nullptr, nullptr), 0);
-    } else {
-        int ends[2];
-        EXPECT_EQ(pipe(ends), 0);
-        reader = ends[0], writer = ends[1];
+    const Bytes photo = exif_jpeg(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Canon")}}}});
+    for (int i = 0; i < 2; i++) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 1500 : 400));
+        EXPECT_EQ(write(fifo_writers[i], photo.data(), photo.size()), static_cast<ssize_t>(photo.size()));
+        close(fifo_writers[i]);
     }
-    std::vector<std::string> argv_text = {tagsift_binary()};
-    argv_text.insert(argv_text.end(), args.begin(), args.end());
-    std::vector<char *> argv;
-    for (std::string &a : argv_text)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string out_file = dir.file("out.txt");
-    // The FIFOs have a writer from the start, so that their reads wait for the data: an open
-    // never waits, and a FIFO without a writer reads as empty at once.
-    int fifo_writers[2];
-    for (int i = 0; i < 2; i++)
-        fifo_writers[i] = open(dir.file(i == 0 ? "slow1.jpg" : "slow2.jpg").c_str(), O_RDWR | O_CLOEXEC);
-    pid_t pid = fork();
-    if (pid == 0) {
-        int out = out_terminal ? writer : open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (chdir(dir.path().c_str()) != 0 || dup2(out, 1) < 0 || dup2(writer, 2) < 0)
-            _exit(126);
-        close(reader);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(writer);
-    std::thread feeder([&] {
-        const Bytes photo = exif_jpeg(Tiff{.chain = {Ifd{{ascii(tag::kMake, "Canon")}}}});
-        for (int i = 0; i < 2; i++) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 1500 : 400));
-            EXPECT_EQ(write(fifo_writers[i], photo.data(), photo.size()), static_cast<ssize_t>(photo.size()));
-            close(fifo_writers[i]);
-        }
-    });
-    cli_result result;
-    char chunk[4096];
-    for (ssize_t n; (n = read(reader, chunk, sizeof chunk)) > 0;)  // a terminal ends in EIO
-        result.err.append(chunk, static_cast<size_t>(n));
-    feeder.join();
-    close(reader);
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    return result;
 }
 
 TEST(Progress, ShownOnlyOnATerminalWhileOutputGoesElsewhere)
@@ -86,29 +39,35 @@ TEST(Progress, ShownOnlyOnATerminalWhileOutputGoesElsewhere)
     // A line after the first FIFO (at 1.5 s), cleared for the error of none.jpg, drawn again
     // after the second FIFO (0.4 s later), erased at the end.
     const std::string drawn = "\r# files read, # files/s, .\x1b[K";
-    const std::string error = "Error: Error while extracting EXIF fields: File is not a JPEG file\r\n";
+    const std::string error = "Error: Error while extracting EXIF fields: File is not a JPEG file\n";
     const std::string erase = "\r\x1b[K";
     const struct {
         std::vector<std::string> options;
-        bool err_terminal, out_terminal;
-        std::string err;
+        cli_options terminals;
+        std::string shown;  // what standard error showed, with standard output on the terminal too
     } cases[] = {
-        {{"-o", "l"}, true, false, drawn + erase + error + drawn + erase},
-        {{"-o", "l"}, true, true, "NIKON\r\nCanon\r\n" + error + "Canon\r\nNIKON\r\n"},  // the list too
-        {{"-q", "-o", "l"}, true, false, error},
-        {{"-o", "l"}, false, false, "Error: Error while extracting EXIF fields: File is not a JPEG file\n"},
+        {{"-o", "l"}, {.error_terminal_width = 80}, drawn + erase + error + drawn + erase},
+        {{"-o", "l"}, {.terminal = true}, "NIKON\nCanon\n" + error + "Canon\nNIKON\n"},  // the list too
+        {{"-q", "-o", "l"}, {.error_terminal_width = 80}, error},
+        {{"-o", "l"}, {}, error},
     };
     for (const auto &c : cases) {
-        for (const char *fifo : {"slow1.jpg", "slow2.jpg"}) {
-            unlink(dir.file(fifo).c_str());
-            ASSERT_EQ(mkfifo(dir.file(fifo).c_str(), 0600), 0);
+        int fifo_writers[2];  // the FIFOs have a writer from the start, so that their reads wait for the data
+        for (int i = 0; i < 2; i++) {
+            const std::string fifo = dir.file(i == 0 ? "slow1.jpg" : "slow2.jpg");
+            unlink(fifo.c_str());
+            ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+            fifo_writers[i] = open(fifo.c_str(), O_RDWR | O_CLOEXEC);
         }
         std::vector<std::string> args = c.options;
         args.insert(args.end(), {"-f", "make", "a.jpg", "slow1.jpg", "none.jpg", "slow2.jpg", "a.jpg"});
-        cli_result r = run_on_terminal(dir, args, c.err_terminal, c.out_terminal);
+        cli_options options = c.terminals;
+        options.cwd = dir.path();
+        options.meanwhile = [&] { fill_late(fifo_writers); };
+        const cli_result r = run_tagsift(args, options);
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(std::regex_replace(r.err, std::regex("[0-9]+"), "#"), c.err)
-            << c.options[0] << " " << c.err_terminal << c.out_terminal;
+        EXPECT_EQ(std::regex_replace(c.terminals.terminal ? r.out : r.err, std::regex("[0-9]+"), "#"), c.shown)
+            << c.options[0] << " " << c.terminals.terminal << c.terminals.error_terminal_width;
     }
 }
 

@@ -1,5 +1,5 @@
 // Every way a file named on the command line can fail to yield EXIF data,
-// with the message the user sees, and the deliberate stop at the window's end.
+// with the message the user sees.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -109,20 +109,6 @@ TEST(ReaderResults, SeekFailureOnAStream)
     close(keeper);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, extract_error + "Seek failed while searching for EXIF Marker\n");
-}
-
-TEST(ReaderResults, MultiByteValuePastTheWindowStopsTheRun)
-{
-    // 70000 SHORT values from offset 8: 140000 bytes, past the 131072-byte window.
-    Tiff tiff{.chain = {Ifd{.entries = {entry_value(0x0100, kShort, 70000, 8)}}}};
-    temp_dir dir;
-    write_file(dir.file("a.jpg"), exif_jpeg(tiff));
-    write_file(dir.file("b.jpg"), exif_jpeg(camera_tiff()));
-    cli_result r = run_tagsift({"a.jpg", "b.jpg"}, {.cwd = dir.path()});
-    EXPECT_EQ(r.status, 8);
-    EXPECT_EQ(r.out, "") << "the run ends before the next file";
-    EXPECT_EQ(r.err, "Warning: file a.jpg - Unexpected data repeat count for field 'Image Width', expected 1, "
-                     "actual 70000\nError: Attempt to read past end of buffer, exiting\n");
 }
 
 }  // namespace

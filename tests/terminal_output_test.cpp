@@ -23,6 +23,20 @@ TEST(TerminalOutput, ControlCharactersAreShownAsQuestionMarksOnATerminalOnly)
     cli_result shown = run_tagsift(args, {.cwd = dir.path(), .terminal = true});
     EXPECT_EQ(shown.out, "a?]0;title?.jpg,Can?[2Jon ?1m caf\xc3\xa9\nError: file no?.jpg" + error);
     EXPECT_EQ(shown.status, 0);
+
+    // A line longer than the filter's pieces of 4096 bytes reaches the terminal whole and alone.
+    const std::uint16_t tags[] = {0x010E, 0x010F, 0x0110, 0x0131, 0x013B, 0x8298, 0x010D, 0x011D, 0x013C, 0x0151};
+    fixture::Ifd ifd0;
+    std::string line;
+    for (char c = 'a'; c < 'a' + 10; c++) {
+        ifd0.entries.push_back(fixture::ascii(tags[c - 'a'], std::string(499, c)));
+        line += std::string(499, c) + (c < 'a' + 9 ? "," : "\n");
+    }
+    fixture::write_file(dir.file("long.jpg"), fixture::exif_jpeg(fixture::Tiff{.chain = {ifd0}}));
+    const std::string fields =
+        "description,make,model,firm-ver,artist,copyright,doc-name,page-name,host,target-printer";
+    EXPECT_EQ(run_tagsift({"-e", "-o", "l", "-f", fields, "long.jpg"}, {.cwd = dir.path(), .terminal = true}).out,
+              line);
 }
 
 }  // namespace

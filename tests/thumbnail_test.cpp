@@ -1,14 +1,14 @@
 // -t end to end: the thumbnail file holds exactly the bytes the photo carries,
-// under the name built from the source's, within the run's limits.
+// under the name built from the source's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "fixture/jpeg_builder.h"
 #include "harness/cli_runner.h"
@@ -103,6 +103,20 @@ TEST_F(Thumbnail, NothingButARegularFileWithOneLinkIsReplaced)
     EXPECT_EQ(r.err,
               "Error: Can't extract thumbnail from photo.jpg: End of buffer reached while processing EXIF data\n");
     EXPECT_EQ(got("photo-th.jpg"), (Bytes{0xFF, 0xD8}));
+    // So does one that can't be read again for the copy: a FIFO that the reading emptied. Its bytes
+    // wait in it for the run, held by a reader of the test's own after their writer has gone.
+    const std::string fifo = dir.file("fifo.jpg");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int keeper = open(fifo.c_str(), O_RDONLY | O_NONBLOCK), writer = open(fifo.c_str(), O_WRONLY);
+    const Bytes bytes = photo_with(fake_jpeg(64));  // read whole at once
+    ASSERT_EQ(write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(writer);
+    r = run_tagsift({"-t", "fifo.jpg"}, {.cwd = dir.path(), .timeout_seconds = 20});
+    close(keeper);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Error: Can't open JPEG file fifo.jpg: End of buffer reached while processing EXIF data\n");
+    EXPECT_EQ(got("fifo-th.jpg"), (Bytes{0xFF, 0xD8}));
 }
 
 TEST_F(Thumbnail, AFolderThatTakesNoNewFileKeepsItsThumbnail)
@@ -147,37 +161,6 @@ TEST_F(Thumbnail, MakerNoteThumbnailTagsAreNoThumbnail)
     EXPECT_EQ(r.err, "Warning: File pics/none.jpg does not contain a thumbnail image\n");
     EXPECT_EQ(run({"-t", "-q", "pics/none.jpg"}).err, "");
     EXPECT_FALSE(std::filesystem::exists(dir.file("pics/none-th.jpg")));
-}
-
-TEST_F(Thumbnail, NameOverNinetyNineCharactersStopsTheRun)
-{
-    const std::string fits = std::string(92, 'a') + ".jpg";  // its thumbnail's name has 99 characters
-    const std::string too_long = std::string(95, 'b') + ".jpg";
-    put(fits, photo_with(thumb));
-    put(too_long, photo_with(thumb));
-    cli_result r = run({"-t", fits, too_long, fits});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(got(std::string(92, 'a') + "-th.jpg"), thumb);
-    EXPECT_FALSE(std::filesystem::exists(dir.file(std::string(95, 'b') + "-th.jpg")));
-    EXPECT_TRUE(std::regex_match(r.out, std::regex("Thumbnail extracted from a+\\.jpg into a+-th\\.jpg\n"
-                                                   "ASSERT failed at [0-9]+ in \\w+\\.cpp\n")))
-        << r.out;
-}
-
-TEST_F(Thumbnail, FiveHundredAndFirstThumbnailEndsTheRun)
-{
-    std::vector<std::string> args = {"-t"};
-    for (int i = 1; i <= 501; i++) {
-        args.push_back("p" + std::to_string(i) + ".jpg");
-        put(args.back(), photo_with(fake_jpeg(64)));
-    }
-    args.push_back("p1.jpg");  // never reached
-    cli_result r = run(args);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Error: Max number of temp files created - exiting\n");
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 500);
-    EXPECT_TRUE(r.out.ends_with("Thumbnail extracted from p500.jpg into p500-th.jpg\n"));
-    EXPECT_EQ(entries().size(), 1001u) << "the 501st thumbnail's new file is removed";
 }
 
 }  // namespace

@@ -48,8 +48,7 @@ TEST(Tokenizer, NamesAndTheirMessages)
                   {"=,b", "b", "Unexpected ',' where value expected. Previous field name ignored\n"},
                   {"=v=w", "w", "Unexpected '=' ignored\nUnexpected value 'v' ignored\n"},
                   {"=v\"w", "", "Unexpected '\"' ignored\nUnexpected value 'v\"w' ignored\n"},
-                  {"\"width\"", "width\"", "Unexpected quote character '\"' ignored\n" + quote_in_name},
-                  {std::string(70, 'n') + ",w", std::string(50, 'n') + "|w", ""}},  // cut to 50
+                  {"\"width\"", "width\"", "Unexpected quote character '\"' ignored\n" + quote_in_name}},
                  false);
 }
 

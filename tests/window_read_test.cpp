@@ -154,27 +154,6 @@ TEST_F(WindowRead, PastTheEndOfAFileTheWindowReadsZerosWhateverTheFileBeforeLeft
     }
 }
 
-TEST_F(WindowRead, AValueRunningPastTheWindowStillStopsTheRunWithStatus8)
-{
-    far_value_photo plain;
-    const uint32_t window_end = plain.app1 + window_size;
-    // 100 SHORT values that start 50 bytes before the window's end.
-    Ifd ifd0{{ascii(tag::kMake, "Probe"), entry_value(0x0112, kShort, 100, window_end - 50 - plain.tiff)}};
-    Bytes stopping = build_jpeg(Jpeg{.exif = Tiff{.chain = {ifd0}}});
-    stopping.resize(window_end + 1000, '.');
-    write("stops.jpg", stopping);
-    write("before.jpg", plain.build(0, 1));
-    write("after.jpg", plain.build(0, 1));
-
-    cli_result r = run({"-q", "before.jpg", "stops.jpg", "after.jpg"});
-    EXPECT_EQ(r.status, 8);
-    EXPECT_EQ(r.err, "Error: Attempt to read past end of buffer, exiting\n");
-    // What was listed before the stop is all written out; nothing after it.
-    EXPECT_NE(r.out.find("FILE: before.jpg\n"), std::string::npos);
-    EXPECT_NE(r.out.find(": Probe\n\n"), std::string::npos);
-    EXPECT_EQ(r.out.find("FILE: after.jpg"), std::string::npos);
-}
-
 TEST_F(WindowRead, IfdsAtTheSamePlacesAreReadAgainInTheNextFile)
 {
     // 70 IFDs in one chain (more than the reader notes one by one), and a short chain.

@@ -2,11 +2,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 std::string tagsift_binary() { return TAGSIFT_BIN; }
@@ -24,23 +26,35 @@ void append_from(int fd, std::string &to, bool &open)
 }
 
 // Raw mode: the terminal passes the bytes as written (no "\r" added to "\n").
-cli_result run_on_terminal(std::vector<char *> &argv, const std::string &cwd)
+cli_result run_on_terminal(std::vector<char *> &argv, const cli_options &options)
 {
     termios raw{};
     cfmakeraw(&raw);
-    int terminal = -1;
-    pid_t pid = forkpty(&terminal, nullptr, &raw, nullptr);
+    winsize size{.ws_row = 24, .ws_col = options.error_terminal_width, .ws_xpixel = 0, .ws_ypixel = 0};
+    int terminal = -1, error_end = -1;
+    pid_t pid = -1;
+    if (options.error_terminal_width == 0)
+        pid = forkpty(&terminal, nullptr, &raw, nullptr);
+    else if (openpty(&terminal, &error_end, nullptr, &raw, &size) == 0)
+        pid = fork();
     if (pid < 0)
-        throw std::runtime_error("forkpty failed");
+        throw std::runtime_error("no terminal");
     if (pid == 0) {
-        if (!cwd.empty() && chdir(cwd.c_str()) != 0)
+        if (error_end >= 0 && (dup2(open("/dev/null", O_WRONLY), 1) < 0 || dup2(error_end, 2) < 0))
+            _exit(126);
+        if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)
             _exit(126);
         execvp(argv[0], argv.data());
         _exit(127);
     }
+    if (error_end >= 0)
+        close(error_end);
+    std::thread meanwhile(options.meanwhile ? options.meanwhile : [] {});
     cli_result result;
+    std::string &got = error_end >= 0 ? result.err : result.out;
     for (bool open = true; open;)
-        append_from(terminal, result.out, open);  // ends with EIO once the program has ended
+        append_from(terminal, got, open);  // ends with EIO once the program has ended
+    meanwhile.join();
     close(terminal);
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
@@ -67,8 +81,8 @@ cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    if (options.terminal)
-        return run_on_terminal(argv, options.cwd);
+    if (options.terminal || options.error_terminal_width > 0)
+        return run_on_terminal(argv, options);
     int in_pipe[2], out_pipe[2], err_pipe[2];
     if (pipe(in_pipe) != 0 || pipe(out_pipe) != 0 || pipe(err_pipe) != 0)
         throw std::runtime_error("pipe failed");
@@ -93,6 +107,7 @@ cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &
     }
     close(in_pipe[1]);
 
+    std::thread meanwhile(options.meanwhile ? options.meanwhile : [] {});
     cli_result result;
     bool out_open = true, err_open = true;
     while (out_open || err_open) {
@@ -103,6 +118,7 @@ cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &
         if (err_open && (fds[1].revents & (POLLIN | POLLHUP)))
             append_from(err_pipe[0], result.err, err_open);
     }
+    meanwhile.join();
     close(out_pipe[0]);
     close(err_pipe[0]);
     int wstatus = 0;

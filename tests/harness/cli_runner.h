@@ -1,5 +1,6 @@
 // Runs the built tagsift binary and captures what it printed and its exit status.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct cli_options {
     bool unprivileged = false;  // run as uid/gid 65534 through setpriv
     int timeout_seconds{};      // > 0: killed after this many seconds (status 124)
     bool terminal = false;      // standard output and error on one pseudo-terminal, in out
+    // > 0: standard error alone on a pseudo-terminal this wide, in err; standard output discarded.
+    unsigned short error_terminal_width = 0;
+    std::function<void()> meanwhile{};  // run on a thread of the test's while the program runs
 };
 
 cli_result run_tagsift(const std::vector<std::string> &args, const cli_options &options = {});
