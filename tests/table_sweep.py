@@ -120,14 +120,26 @@ def table_of(group, tables):
 def value_words(tag, kind, count, value):
     """The plan line of a value."""
     if kind == "string":
-        return "s %d %d V%04x" % (tag, max(count, 6), tag)
+        return "s %d %d %05d" % (tag, max(count, 6), tag)  # digits: a text that reads as a number
     if kind == "undef":
         return "u %d %d 0100" % (tag, max(count, 4))
     numbers = []
+    largest = {"int8u": 255, "int8s": 127, "int16u": 65535, "int16s": 32767, "int32s": 2 ** 31 - 1}.get(kind, 2 ** 32 - 1)
     for i in range(min(count, LONGEST)):
-        n = value + i
+        n = value + i if value + i <= largest else value - i  # the next numbers, within the type
         numbers += [n * 3, 2] if kind.startswith("rational") else [n]
     return "v %d %d %d %s" % (tag, TIFF_TYPES[kind], min(count, LONGEST), " ".join(map(str, numbers)))
+
+
+def stored_text(words):
+    """The raw text (-u) of a planned number value, its fractions unreduced; None for others."""
+    parts = words.split()
+    if parts[0] != "v":
+        return None
+    numbers = parts[4:]
+    if int(parts[2]) in (5, 10):
+        return " ".join("%s/%s" % pair for pair in zip(numbers[::2], numbers[1::2]))
+    return " ".join(numbers)
 
 
 def number_of(tag):
@@ -152,8 +164,9 @@ def plan_group(number, rows, theirs, order, record):
         if keys:
             keyed.append((tag, kind, keys))
         dated = kind == "string" and name_kind is not None and "Date" in name_kind[0]
-        chunk.append((tag, variants, "s %d 20 2024:01:02_03:04:05" % tag if dated else
-                      value_words(tag, kind, count, keys[-1] if keys else number_of(tag))))
+        words = "s %d 20 2024:01:02_03:04:05" % tag if dated else \
+            value_words(tag, kind, count, keys[-1] if keys else number_of(tag))
+        chunk.append((tag, (variants, kind, stored_text(words)), words))
     for start in range(0, len(chunk), CHUNK):
         name = "g%03d%s%02d.jpg" % (number, order, start // CHUNK)
         lines.append("file %s %s %d" % (name, order, number))
@@ -290,7 +303,7 @@ def sql_values(text):
         yield from zip([c.strip().strip(",").strip('"') for c in columns.split("\n")], values)
 
 
-def typed_outputs(tagsift, folder, main_files, files, shown, nicks, difference):
+def typed_outputs(tagsift, folder, main_files, files, shown, names, nicks, difference):
     """The typed outputs of the rows: in JSON (-o j) every value listed is there,
     a date as an ISO date; in SQL (-o s) every value is a quoted text or a plain
     number; and extended reading keeps the listing's default columns (-o lh)."""
@@ -319,8 +332,11 @@ def typed_outputs(tagsift, folder, main_files, files, shown, nicks, difference):
         wanted = sorted(set(nicks.get(group, {}).values()))
         sql = subprocess.run([tagsift, "-e", "-o", "s", "-f", ",".join(wanted)] + group_files, cwd=folder,
                              capture_output=True, text=True, errors="replace", check=False).stdout
+        # A text, or bytes shown in hex, is quoted even when it reads as a number.
+        texts = {nicks[group].get(label) for file_name in group_files for label, tag in names[group].items()
+                 if files[file_name][1].get(tag, (None, None))[1] in ("string", "undef")}
         for nickname, value in sql_values(sql):
-            if nickname and not SQL_VALUE.fullmatch(value):
+            if nickname and (not SQL_VALUE.fullmatch(value) or (nickname in texts and not value.startswith("'"))):
                 difference(group, nickname + ":sql", "unquoted %r" % value)
     heads = [subprocess.run([tagsift] + extended + ["-o", "lh", main_files[0]], cwd=folder, capture_output=True,
                             text=True, check=False).stdout.split("\n")[0] for extended in ([], ["-e"])]
@@ -404,7 +420,7 @@ def main():
                 if tag in planted and tag in placed_tags[file_name] and label not in listed_labels and \
                         mine.get(tag) is not None:
                     difference(group, "0x%04x" % tag, "%s: %r not listed, %r is" % (file_name, label, mine[tag][0]))
-            for tag, variants in sorted(planted.items()):
+            for tag, (variants, _, stored) in sorted(planted.items()):
                 if tag not in placed_tags[file_name]:
                     continue
                 field = "0x%04x" % tag
@@ -423,8 +439,11 @@ def main():
                                                                                      sorted(known_names)))
                 elif found and not any(agree(ours[1], str(v)) for _, v in found):
                     difference(group, field, "%s: values: tagsift %r, exiftool %r" % (file_name, ours[1], found[0][1]))
+                elif not found and stored is not None and not agree(ours[1], stored):
+                    # exiftool hides it (a layout it reads by model): the value stored is the oracle.
+                    difference(group, field, "%s: values: tagsift %r, stored %r" % (file_name, ours[1], stored))
 
-        typed_outputs(tagsift, folder, main_files, files, shown, nicknames_by_label(listed), difference)
+        typed_outputs(tagsift, folder, main_files, files, shown, names, nicknames_by_label(listed), difference)
 
         # The names of values.
         for group, keyed in keyed_of.items():
