@@ -74,6 +74,13 @@ def plain(name):
     return re.sub(r"[^a-z0-9]", "", name.lower())
 
 
+def label_nicknames(listed):
+    """{label: nickname} of a catalogue (-e -l), both as plain letters (the
+    label without trailing digits): a nickname is made of exiftool's name."""
+    return {plain(line[34:]).rstrip("0123456789"): plain(line[2:27]) for line in listed.split("\n")
+            if re.match(r"^  \S+ +[0-9a-f]{4}  ", line)}
+
+
 def left_out_tags(maker):
     """(id, name) of the tags that stand only in the tables the reading leaves
     out: a name some of them share with a kept table (a lens type, a white
@@ -127,9 +134,8 @@ def main():
     known = load_known(known_path)
     names = catalogue(tagsift)
     # The nickname of each label, as plain letters: it is made of exiftool's name.
-    listed = subprocess.run([tagsift, "-e", "-l"], capture_output=True, text=True, check=True).stdout
-    nicknames = {plain(line[34:]).rstrip("0123456789"): plain(line[2:27]) for line in listed.split("\n")
-                 if re.match(r"^  \S+ +[0-9a-f]{4}  ", line)}
+    nicknames = label_nicknames(subprocess.run([tagsift, "-e", "-l"], capture_output=True, text=True,
+                                               check=True).stdout)
     dropped = {maker: left_out_tags(maker) for maker in MAKERS}
     top = os.path.dirname(os.path.abspath(folders[0]))
     files = sorted(os.path.join(d, n) for folder in folders for d, _, ns in os.walk(folder) for n in ns

@@ -31,6 +31,7 @@ import sys
 import tempfile
 
 from exiftool_compare import load_known
+from exiftool_maker_compare import label_nicknames, plain
 from exiftool_raw_compare import agree, catalogue, listing
 
 SKIP = 77
@@ -66,10 +67,6 @@ LONGEST = 64  # values of more numbers are stored with this many
 # their group does not plant them (the walk and the block readers have tests
 # of their own).
 OPENERS = {0x014a, 0x8769, 0x8825, 0xa005, 0x927c, 0xc6f5, 0x02bc, 0x83bb, 0x8649, 0x8773, 0xc634}
-
-
-def plain(name):
-    return re.sub(r"[^a-z0-9]", "", name.lower())
 
 
 def read_tables():
@@ -357,8 +354,7 @@ def main():
     known = load_known(known_path, None)
     names = catalogue(tagsift)
     listed = subprocess.run([tagsift, "-e", "-l"], capture_output=True, text=True, check=True).stdout
-    nicknames = {plain(line[34:]).rstrip("0123456789"): plain(line[2:27]) for line in listed.split("\n")
-                 if re.match(r"^  \S+ +[0-9a-f]{4}  ", line)}
+    nicknames = label_nicknames(listed)
     groups = [line.split("\t") for line in
               subprocess.run([files_tool, "--groups"], capture_output=True, text=True, check=True).stdout.split("\n")
               if line]
