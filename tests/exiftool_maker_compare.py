@@ -81,33 +81,37 @@ def label_nicknames(listed):
             if re.match(r"^  \S+ +[0-9a-f]{4}  ", line)}
 
 
-def left_out_tags(maker):
-    """(id, name) of the tags that stand only in the tables the reading leaves
-    out: a name some of them share with a kept table (a lens type, a white
-    balance) is left out only where it has the left-out table's id."""
-    text = subprocess.run(["exiftool", "-listx", "-%s:All" % maker], capture_output=True, text=True,
-                          check=False).stdout
-    kept, dropped, table = set(), set(), ""
-    for line in text.split("\n"):
-        m = re.match(r"<table name='([^']+)'", line)
+def left_out_tags(listx):
+    """{maker: (id, name) of the tags that stand only in the tables the reading
+    leaves out}, from exiftool -listx: a name some of them share with a kept
+    table (a lens type, a white balance) is left out only where it has the
+    left-out table's id."""
+    kept = {maker: set() for maker in MAKERS}
+    dropped = {maker: set() for maker in MAKERS}
+    maker, table = None, ""
+    for line in listx.split("\n"):
+        m = re.match(r"<table name='([^']+)'.* g1='([^']+)'", line)
         if m:
-            table = m.group(1)
+            table, maker = m.group(1), m.group(2) if m.group(2) in MAKERS else None
         m = re.match(r" <tag id='([^']+)' name='([^']+)'", line)
-        if m:
-            (dropped if LEFT_OUT[maker].match(table) else kept).add((m.group(1), m.group(2)))
-    return dropped - kept
+        if m and maker:
+            (dropped if LEFT_OUT[maker].match(table) else kept)[maker].add((m.group(1), m.group(2)))
+    return {maker: dropped[maker] - kept[maker] for maker in MAKERS}
 
 
-def exiftool_fields(path):
-    """{maker group: [(id, name, value)]} of the file's maker note."""
-    out = subprocess.run(["exiftool", "-s", "-G1", "-D", "-a", "-n", "-m", "-q", path], capture_output=True,
+def exiftool_fields(paths):
+    """{path: {maker group: [(id, name, value)]}} of the files' maker notes, from one exiftool run."""
+    out = subprocess.run(["exiftool", "-s", "-G1", "-D", "-a", "-n", "-m"] + paths, capture_output=True,
                          text=True, errors="replace", check=False).stdout
-    fields = {}
+    by_path, fields = {}, {}
     for line in out.split("\n"):
+        if line.startswith("======== "):
+            fields = by_path.setdefault(line[9:], {})
+            continue
         m = re.match(r"^\[(\w+)\]\s+(\S+)\s+(\S+?)\s*: (.*)$", line)
         if m and m.group(1) in MAKERS:
             fields.setdefault(m.group(1), []).append((m.group(2), m.group(3), m.group(4)))
-    return fields
+    return by_path
 
 
 def tagsift_fields(tagsift, path, names, word):
@@ -136,7 +140,8 @@ def main():
     # The nickname of each label, as plain letters: it is made of exiftool's name.
     nicknames = label_nicknames(subprocess.run([tagsift, "-e", "-l"], capture_output=True, text=True,
                                                check=True).stdout)
-    dropped = {maker: left_out_tags(maker) for maker in MAKERS}
+    dropped = left_out_tags(subprocess.run(["exiftool", "-listx"], capture_output=True, text=True,
+                                           check=True).stdout)
     top = os.path.dirname(os.path.abspath(folders[0]))
     files = sorted(os.path.join(d, n) for folder in folders for d, _, ns in os.walk(folder) for n in ns
                    if not n.lower().endswith((".md", ".txt")))
@@ -150,9 +155,10 @@ def main():
                 return
         failures.append("unexplained difference: %s %s: %s" % (name, field, shown))
 
+    theirs_by_path = exiftool_fields(files)
     for path in files:
         name = os.path.relpath(os.path.abspath(path), top)
-        for maker, theirs in exiftool_fields(path).items():
+        for maker, theirs in theirs_by_path.get(path, {}).items():
             word = MAKERS[maker]
             ours, text = tagsift_fields(tagsift, path, names, word)
             by_tag = {}

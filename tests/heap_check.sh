@@ -1,7 +1,7 @@
 #!/bin/sh
 # Heap use must not grow with the number of files read: tagsift works in fixed areas, so the only
 # allocations that may come per file are the C library's own for opening the file (one FILE per
-# fopen). Runs tagsift under valgrind over 20 and over 200 files (copies of the project's
+# fopen). Runs tagsift under valgrind over 10 and over 60 files (copies of the project's
 # examples/*.jpg and of a small EXIF JPEG written here, taken in turn), compares the allocation
 # counts of valgrind's heap summary, and requires every allocation to be freed; in the readable
 # listing, in the typed styles (-o j, -o d, -o j -f all), and with -e, which also parses the XMP
@@ -17,8 +17,8 @@ skip=77
 binary=${1:?usage: heap_check.sh TAGSIFT_BINARY [SANITIZED]}
 sanitized=${2:-0}
 
-small=20
-large=200
+small=10
+large=60
 allowed_per_file=1    # the FILE that fopen allocates
 
 case $sanitized in
@@ -68,7 +68,7 @@ done
 fixture_count=$#
 echo "fixtures: $fixture_count ($((fixture_count - 1)) from examples/)"
 
-# f1.jpg .. f200.jpg cycle through the fixtures, so the 20- and the 200-file runs read the same mix.
+# f1.jpg .. f60.jpg cycle through the fixtures, so the 10- and the 60-file runs read the same mix.
 mkdir "$work/files" || exit 1
 i=1
 while [ $i -le $large ]; do

@@ -32,6 +32,10 @@ case $binary in
     /*) ;;
     *) binary=$(pwd)/$binary ;;   # each run below changes directory
 esac
+case $known in
+    /*) ;;
+    *) known=$(pwd)/$known ;;
+esac
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tagsift-thumbs-XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT INT TERM
@@ -54,8 +58,10 @@ total=0
 : >"$work/outcomes.txt"
 while IFS= read -r sample; do
     total=$((total + 1))
-    dir=$(dirname "$sample")
-    base=$(basename "$sample")
+    case $sample in
+        */*) dir=${sample%/*} base=${sample##*/} ;;
+        *) dir=. base=$sample ;;
+    esac
     (cd "$dir" && timeout 10 "$binary" -t -q "$base" >/dev/null 2>&1)
     status=$?
     if [ $status -ne 0 ] && [ $status -ne 8 ]; then
@@ -76,18 +82,17 @@ while IFS= read -r sample; do
     echo "$sample $kind" >>"$work/outcomes.txt"
 done <"$work/samples.txt"
 
-# Known differences: "PATH KIND REASON..." per line, paths relative to the samples folder.
-listed_kind() {
-    awk -v p="$1" '$1 == p && $0 !~ /^#/ { print $2; exit }' "$known"
-}
+# Known differences: "PATH KIND REASON..." per line, paths relative to the samples folder. Each
+# outcome gets the listed kind, or "-", as a third word.
+awk 'NR == FNR { if ($0 !~ /^#/ && NF > 0 && !($1 in kind)) kind[$1] = $2; next }
+     { print $1, $2, ($1 in kind) ? kind[$1] : "-" }' "$known" "$work/outcomes.txt" >"$work/judged.txt" || exit 1
 
-while read -r sample kind; do
-    listed=$(listed_kind "$sample")
+while read -r sample kind listed; do
     case $kind in
         same) same=$((same + 1)) ;;
         neither) neither=$((neither + 1)) ;;
     esac
-    if [ -n "$listed" ]; then
+    if [ "$listed" != - ]; then
         if [ "$listed" = "$kind" ]; then
             explained=$((explained + 1))
         else
@@ -98,7 +103,7 @@ while read -r sample kind; do
         echo "FAIL: $sample: $kind (not a known difference)"
         failed=$((failed + 1))
     fi
-done <"$work/outcomes.txt"
+done <"$work/judged.txt"
 
 # A listed sample that is no longer among the samples.
 for sample in $(awk '$0 !~ /^#/ && NF > 0 { print $1 }' "$known"); do
