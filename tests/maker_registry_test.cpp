@@ -54,11 +54,24 @@ class MakerRegistry : public testing::TestWithParam<ByteOrder> {};
 // (CMT1); an AF record's arrays are as long as the points it counts.
 TEST_P(MakerRegistry, CanonNoteOfCr3AndItsAfPoints)
 {
+    // 16 points: four arrays of 16 numbers, then one 16-bit word of flags each for the points in
+    // focus and those selected.
+    std::vector<std::int16_t> record = {80, 0, 16, 16, 6000, 4000, 6000, 4000};
+    std::string arrays;
+    const struct {
+        std::int16_t value;
+        const char *label;
+    } array_rows[] = {{90, "Widths"}, {80, "Heights"}, {-300, "X Positions"}, {20, "Y Positions"}};
+    for (const auto &a : array_rows) {
+        arrays += std::string("Canon AF Info 2|AF Area ") + a.label + "=";
+        for (int i = 0; i < 16; i++) {
+            record.push_back(a.value);
+            arrays += std::to_string(a.value) + (i < 15 ? " " : "\n");
+        }
+    }
+    record.insert(record.end(), {-32767, 1, 7});
     const Bytes ifd0 = build_tiff(Tiff{.order = GetParam(), .chain = {Ifd{.entries = {ascii(tag::kMake, "Canon")}}}});
-    const Bytes note = build_tiff(Tiff{
-        .order = GetParam(),
-        .chain = {Ifd{.entries = {sshorts(0x0026, {40, 0, 2, 2, 6000, 4000, 6000, 4000, 90, 90, 80, 80, -300, 300,
-                                                  0, 0, 2, 1, 7})}}}});
+    const Bytes note = build_tiff(Tiff{.order = GetParam(), .chain = {Ifd{.entries = {sshorts(0x0026, record)}}}});
     const std::uint8_t canon_uuid[16] = {0x85, 0xc0, 0xb6, 0x87, 0x82, 0x0f, 0x11, 0xe0,
                                          0x81, 0x11, 0xf4, 0xce, 0x46, 0x2b, 0x6a, 0x48};
     Bytes uuid(canon_uuid, canon_uuid + 16);
@@ -68,14 +81,13 @@ TEST_P(MakerRegistry, CanonNoteOfCr3AndItsAfPoints)
     const Bytes moov = fixture::media_box("moov", fixture::media_box("uuid", uuid));
     file.insert(file.end(), moov.begin(), moov.end());
     EXPECT_EQ(maker_fields(file, "f.cr3"),
-              "Canon AF Info 2|AF Info Size=40\nCanon AF Info 2|AF Area Mode=0\n"
-              "Canon AF Info 2|Num AF Points=2\nCanon AF Info 2|Valid AF Points=2\n"
+              "Canon AF Info 2|AF Info Size=80\nCanon AF Info 2|AF Area Mode=0\n"
+              "Canon AF Info 2|Num AF Points=16\nCanon AF Info 2|Valid AF Points=16\n"
               "Canon AF Info 2|Canon Image Width=6000\nCanon AF Info 2|Canon Image Height=4000\n"
-              "Canon AF Info 2|AF Image Width=6000\nCanon AF Info 2|AF Image Height=4000\n"
-              "Canon AF Info 2|AF Area Widths=90 90\nCanon AF Info 2|AF Area Heights=80 80\n"
-              "Canon AF Info 2|AF Area X Positions=-300 300\nCanon AF Info 2|AF Area Y Positions=0 0\n"
-              "Canon AF Info 2|AF Points In Focus=2\nCanon AF Info 2|AF Points Selected=1\n"
-              "Canon AF Info 2|Primary AF Point=7\n");
+              "Canon AF Info 2|AF Image Width=6000\nCanon AF Info 2|AF Image Height=4000\n" +
+                  arrays +
+                  "Canon AF Info 2|AF Points In Focus=-32767\nCanon AF Info 2|AF Points Selected=1\n"
+                  "Canon AF Info 2|Primary AF Point=7\n");
 }
 
 // A binary property list of {flags: 1, timescale: 1000000000}: header, the
