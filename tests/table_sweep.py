@@ -88,9 +88,11 @@ def read_tables():
             continue
         if line.startswith(" <tag "):
             tag = None
-        m = re.match(r"   <key id='(-?\d+)'>", line)
+        m = re.match(r"   <key id='(-?\d+(?: -?\d+)*)'>", line)
         if m:
-            key = int(m.group(1))
+            # A key of several numbers ("4 3", a lens's series and number) names the value's first numbers.
+            numbers = tuple(map(int, m.group(1).split()))
+            key = numbers[0] if len(numbers) == 1 else numbers
             continue
         if line.startswith("   <key "):
             key = None
@@ -122,8 +124,13 @@ def value_words(tag, kind, count, value):
         return "u %d %d 0100" % (tag, max(count, 4))
     numbers = []
     largest = {"int8u": 255, "int8s": 127, "int16u": 65535, "int16s": 32767, "int32s": 2 ** 31 - 1}.get(kind, 2 ** 32 - 1)
+    if isinstance(value, tuple):  # a key of several numbers, then zeros
+        count = max(count, len(value))
     for i in range(min(count, LONGEST)):
-        n = value + i if value + i <= largest else value - i  # the next numbers, within the type
+        if isinstance(value, tuple):
+            n = value[i] if i < len(value) else 0
+        else:
+            n = value + i if value + i <= largest else value - i  # the next numbers, within the type
         numbers += [n * 3, 2] if kind.startswith("rational") else [n]
     return "v %d %d %d %s" % (tag, TIFF_TYPES[kind], min(count, LONGEST), " ".join(map(str, numbers)))
 
@@ -150,19 +157,26 @@ def plan_group(number, rows, theirs, order, record):
     """The plan of the group's files in one order (CHUNK tags each), and of
     its named values' files (one value of each named tag each); what each
     file planted, and the tags with named values."""
-    lines, files, keyed, chunk = [], {}, [], []
+    lines, files, keyed, chunk, count_of = [], {}, [], [], {}
     for tag in sorted(set(rows.values()) - (OPENERS if number in (0, 1, 2, 3, 13) else set())):
         variants = theirs.get(tag, [])
         name_kind = next((v for v in variants if v[1] in TIFF_TYPES), variants[0] if variants else None)
         kind, count = ("int16u", 1) if name_kind is None or name_kind[1] not in TIFF_TYPES else name_kind[1:3]
-        keys = sorted(next((v[3] for v in variants if v[3]), {})) if kind not in ("string", "undef") else []
+        keys = sorted(next((v[3] for v in variants if v[3]), {}), key=lambda k: k if isinstance(k, tuple) else (k,)) \
+            if kind not in ("string", "undef") else []
+        last_number = next((k for k in reversed(keys) if not isinstance(k, tuple)), None)
+        # Where a value's name is its own number (an ISO speed), the next number, unnamed, is
+        # planted too: it must come out as itself, so a row of the wrong number shows.
+        names_of = next((v[3] for v in variants if v[3]), {})
+        keys += sorted({k + 1 for k in keys if names_of.get(k) == str(k) and k + 1 not in names_of})
         if number >= 4 and number != 13 and not record and kind not in ("string", "undef"):
             count = max(count, 2)  # a maker's tag of any count: a row that wants one is noticed
         if keys:
             keyed.append((tag, kind, keys))
+            count_of[tag] = count
         dated = kind == "string" and name_kind is not None and "Date" in name_kind[0]
         words = "s %d 20 2024:01:02_03:04:05" % tag if dated else \
-            value_words(tag, kind, count, keys[-1] if keys else number_of(tag))
+            value_words(tag, kind, count, number_of(tag) if last_number is None else last_number)
         chunk.append((tag, (variants, kind, stored_text(words)), words))
     for start in range(0, len(chunk), CHUNK):
         name = "g%03d%s%02d.jpg" % (number, order, start // CHUNK)
@@ -179,7 +193,8 @@ def plan_group(number, rows, theirs, order, record):
             lines.append("file %s I %d" % (value_file, number))
             for tag, kind, keys in keyed:
                 if index < len(keys):
-                    lines.append(value_words(tag, kind, 1, keys[index]))
+                    lines.append(value_words(tag, kind, count_of[tag] if isinstance(keys[index], tuple) else 1,
+                                             keys[index]))
             files[value_file] = None
     return lines, files, keyed
 
@@ -453,9 +468,9 @@ def main():
                     if tag not in placed_tags[file_name]:
                         continue
                     text = shown.get(file_name, {}).get(group, {}).get(label)
-                    expected = next(v[3][key] for v in tables[table_of(group, tables)][tag] if key in v[3])
+                    expected = next((v[3][key] for v in tables[table_of(group, tables)][tag] if key in v[3]), str(key))
                     if not same_value_name(text, expected):
-                        differ.append("%d: tagsift %r, exiftool %r" % (key, text, expected))
+                        differ.append("%s: tagsift %r, exiftool %r" % (key, text, expected))
                 if differ:
                     field = "0x%04x:names" % tag
                     counted[(group, field)] = len(differ)
