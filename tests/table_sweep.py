@@ -13,7 +13,11 @@ group (exiftool -listx) where it has the tag. Then:
   - tagsift must not warn about a tag stored as exiftool's table says;
   - for each value exiftool's table names, a file holds it and tagsift's
     text must be exiftool's name of it, compared without case and
-    punctuation.
+    punctuation; where the name is the number itself, the next number is
+    held too and must come out as itself;
+  - JSON (-o j) has every value listed, a date as an ISO date; SQL (-o s)
+    quotes what JSON gives as text and leaves bare what JSON gives as a
+    number.
 Every difference must be listed in KNOWN_DIFFERENCES with a reason, and every
 listed one must still occur. A tag whose names tagsift prints otherwise is
 listed once with the number of values that differ, so that one value more or
@@ -301,7 +305,7 @@ SQL_VALUE = re.compile(r"'(?:[^']|'')*'|-?\d+(?:\.\d+)?(?:[eE][-+]?\d+)?|NULL")
 
 
 def sql_values(text):
-    """(column, value) of each INSERT statement of -o s, the values split at the commas outside quotes."""
+    """[(column, value)] of each INSERT statement of -o s, the values split at the commas outside quotes."""
     for columns, body in re.findall(r"INSERT INTO pictures \(\n(.*?)\n\) VALUES \(\n(.*?)\n\);", text, re.S):
         values, current, quoted = [], "", False
         for c in body + ",":
@@ -312,7 +316,7 @@ def sql_values(text):
                 current = ""
             else:
                 current += c
-        yield from zip([c.strip().strip(",").strip('"') for c in columns.split("\n")], values)
+        yield list(zip([c.strip().strip(",").strip('"') for c in columns.split("\n")], values))
 
 
 def typed_outputs(tagsift, folder, main_files, files, shown, names, nicks, difference):
@@ -342,14 +346,19 @@ def typed_outputs(tagsift, folder, main_files, files, shown, names, nicks, diffe
                 difference(group, nickname + ":json", "%s: listed %r, JSON %r" % (file_name, value, typed))
     for group, group_files in sorted(by_group.items()):
         wanted = sorted(set(nicks.get(group, {}).values()))
-        sql = subprocess.run([tagsift, "-e", "-o", "s", "-f", ",".join(wanted)] + group_files, cwd=folder,
-                             capture_output=True, text=True, errors="replace", check=False).stdout
-        # A text, or bytes shown in hex, is quoted even when it reads as a number.
-        texts = {nicks[group].get(label) for file_name in group_files for label, tag in names[group].items()
-                 if files[file_name][1].get(tag, (None, None))[1] in ("string", "undef")}
-        for nickname, value in sql_values(sql):
-            if nickname and (not SQL_VALUE.fullmatch(value) or (nickname in texts and not value.startswith("'"))):
-                difference(group, nickname + ":sql", "unquoted %r" % value)
+        sql = subprocess.run([tagsift, "-e", "-o", "s", "-f", ",".join(["file-name"] + wanted)] + group_files,
+                             cwd=folder, capture_output=True, text=True, errors="replace", check=False).stdout
+        for statement in sql_values(sql):
+            record = records.get(statement[0][1].strip("'"), {})
+            for nickname, value in statement[1:]:
+                # SQL quotes what JSON gives as text (a maker's value, digits stored as text) and leaves
+                # bare what JSON gives as a number, where its text is a plain number.
+                typed = record.get(nickname.replace("-", "_"))
+                number = isinstance(typed, (int, float)) and not isinstance(typed, bool)
+                if not SQL_VALUE.fullmatch(value) or (isinstance(typed, str) and not value.startswith("'")):
+                    difference(group, nickname + ":sql", "unquoted %r, JSON %r" % (value, typed))
+                elif number and value.startswith("'") and SQL_VALUE.fullmatch(value[1:-1]):
+                    difference(group, nickname + ":quoted", "JSON %r, SQL %s" % (typed, value))
     heads = [subprocess.run([tagsift] + extended + ["-o", "lh", main_files[0]], cwd=folder, capture_output=True,
                             text=True, check=False).stdout.split("\n")[0] for extended in ([], ["-e"])]
     # The default columns are fields of the main table, which reading without -e lists.
