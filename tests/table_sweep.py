@@ -458,7 +458,10 @@ def main():
                     difference(group, field, "%s: names: tagsift %r, exiftool %s" % (file_name, ours[0],
                                                                                      sorted(known_names)))
                 elif found and not any(agree(ours[1], str(v)) for _, v in found):
-                    difference(group, field, "%s: values: tagsift %r, exiftool %r" % (file_name, ours[1], found[0][1]))
+                    # Where exiftool converts, the value stored is the oracle too.
+                    field += "" if stored is None or agree(ours[1], stored) else ":stored"
+                    difference(group, field, "%s: values: tagsift %r, exiftool %r, stored %r" %
+                               (file_name, ours[1], found[0][1], stored))
                 elif not found and stored is not None and not agree(ours[1], stored):
                     # exiftool hides it (a layout it reads by model): the value stored is the oracle.
                     difference(group, field, "%s: values: tagsift %r, stored %r" % (file_name, ours[1], stored))
