@@ -173,8 +173,10 @@ def plan_group(number, rows, theirs, order, record):
         # planted too: it must come out as itself, so a row of the wrong number shows.
         names_of = next((v[3] for v in variants if v[3]), {})
         keys += sorted({k + 1 for k in keys if names_of.get(k) == str(k) and k + 1 not in names_of})
-        if number >= 4 and number != 13 and not record and kind not in ("string", "undef"):
-            count = max(count, 2)  # a maker's tag of any count: a row that wants one is noticed
+        if number >= 4 and number != 13 and not record and kind not in ("string", "undef") and order == "M":
+            # A maker's tag of any count, in one byte order: a row that wants one is noticed. The
+            # other order keeps exiftool's count, so that a single number is typed as one.
+            count = max(count, 2)
         if keys:
             keyed.append((tag, kind, keys))
             count_of[tag] = count
@@ -346,19 +348,30 @@ def typed_outputs(tagsift, folder, main_files, files, shown, names, nicks, diffe
                 difference(group, nickname + ":json", "%s: listed %r, JSON %r" % (file_name, value, typed))
     for group, group_files in sorted(by_group.items()):
         wanted = sorted(set(nicks.get(group, {}).values()))
-        sql = subprocess.run([tagsift, "-e", "-o", "s", "-f", ",".join(["file-name"] + wanted)] + group_files,
-                             cwd=folder, capture_output=True, text=True, errors="replace", check=False).stdout
+        sql = ""
+        for start in range(0, len(wanted), 19):  # 20 fields at most, the file's name one of them
+            sql += subprocess.run([tagsift, "-e", "-o", "s", "-f", ",".join(["file-name"] + wanted[start:start + 19])]
+                                  + group_files, cwd=folder, capture_output=True, text=True, errors="replace",
+                                  check=False).stdout
+        # SQL quotes what JSON gives as text (a maker's value, digits stored as text) and leaves bare
+        # what JSON gives as a number, where its text is a plain number. The fields that do otherwise
+        # are counted per group, so that one field more or less is noticed.
+        otherwise = {"bare": set(), "quoted": set()}
         for statement in sql_values(sql):
             record = records.get(statement[0][1].strip("'"), {})
             for nickname, value in statement[1:]:
-                # SQL quotes what JSON gives as text (a maker's value, digits stored as text) and leaves
-                # bare what JSON gives as a number, where its text is a plain number.
                 typed = record.get(nickname.replace("-", "_"))
                 number = isinstance(typed, (int, float)) and not isinstance(typed, bool)
-                if not SQL_VALUE.fullmatch(value) or (isinstance(typed, str) and not value.startswith("'")):
-                    difference(group, nickname + ":sql", "unquoted %r, JSON %r" % (value, typed))
+                if not SQL_VALUE.fullmatch(value):
+                    difference(group, nickname + ":sql", "unquoted %r" % value)
+                elif isinstance(typed, str) and not value.startswith("'"):
+                    otherwise["bare"].add("%s %s" % (nickname, value))
                 elif number and value.startswith("'") and SQL_VALUE.fullmatch(value[1:-1]):
-                    difference(group, nickname + ":quoted", "JSON %r, SQL %s" % (typed, value))
+                    otherwise["quoted"].add("%s %s" % (nickname, value))
+        for kind, fields in otherwise.items():
+            nicknames = sorted({f.split()[0] for f in fields})
+            if nicknames:
+                difference(group, "sql-%s:%d" % (kind, len(nicknames)), ", ".join(sorted(fields)[:4]))
     heads = [subprocess.run([tagsift] + extended + ["-o", "lh", main_files[0]], cwd=folder, capture_output=True,
                             text=True, check=False).stdout.split("\n")[0] for extended in ([], ["-e"])]
     # The default columns are fields of the main table, which reading without -e lists.
@@ -446,7 +459,9 @@ def main():
                 field = "0x%04x" % tag
                 ours = mine.get(tag)
                 known_names = {v[0] for v in variants}
-                found = [f for f in theirs.get(file_name, {}).get(tag, []) if f[0] in known_names]
+                # exiftool's binary blocks are left to the stored value.
+                found = [f for f in theirs.get(file_name, {}).get(tag, [])
+                         if f[0] in known_names and not str(f[1]).startswith("(Binary data")]
                 if ours is None:
                     if found:
                         difference(group, field, "%s: exiftool %s=%r, tagsift none" % (file_name, *found[0]))
