@@ -20,6 +20,9 @@ group (exiftool -listx) where it has the tag. Then:
   - JSON (-o j) has every value listed, a date as an ISO date; SQL (-o s)
     quotes what JSON gives as text and leaves bare what JSON gives as a
     number.
+  - per group, how many of exiftool's tags it has no row for, and (a maker's
+    IFD, each tag stored once more as a text of digits) how many of its rows
+    refuse a text, are known counts.
 Every difference must be listed in KNOWN_DIFFERENCES with a reason, and every
 listed one must still occur. A tag whose names tagsift prints otherwise is
 listed once with the number of values that differ, so that one value more or
@@ -419,7 +422,7 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         # TABLE_SWEEP_DIR keeps the files for a look at a difference.
         folder = os.environ.get("TABLE_SWEEP_DIR", scratch)
-        plan, files, keyed_of = [], {}, {}
+        plan, files, keyed_of, text_files = [], {}, {}, {}
         for number, group in groups:
             table = table_of(group, tables)
             if table is None or table not in tables:
@@ -437,6 +440,15 @@ def main():
                 for file_name, planted in group_files.items():
                     files[file_name] = (group, planted)
                 keyed_of[group] = keyed
+            # A maker's IFD tags once more, each as a text of digits: which rows refuse a text is
+            # counted, so that a row that comes to accept any type, or only numbers, is noticed.
+            if number >= 4 and number != 13 and group not in records:
+                tags = sorted(set(rows.values()))
+                for start in range(0, len(tags), CHUNK):
+                    text_file = "t%03d%02d.jpg" % (number, start // CHUNK)
+                    text_files[text_file] = group
+                    plan.append("file %s M %d" % (text_file, number))
+                    plan += ["s %d 6 %05d" % (tag, tag) for tag in tags[start:start + CHUNK]]
         placed = subprocess.run([files_tool, folder], input="\n".join(plan) + "\n", capture_output=True,
                                 text=True, check=True).stdout
         placed_tags = collections.defaultdict(set)
@@ -448,6 +460,15 @@ def main():
         theirs = exiftool_values([os.path.join(folder, f) for f in main_files])
         raw, _ = tagsift_listing(tagsift, folder, True)
         shown, warnings = tagsift_listing(tagsift, folder, False)
+
+        refused = collections.defaultdict(set)
+        for file_name, group in text_files.items():
+            for warning in warnings.get(file_name, []):
+                m = re.match(r"unexpected data type for field '(.*)', expected", warning)
+                if m:
+                    refused[group].add(m.group(1))
+        for group, labels in sorted(refused.items()):
+            difference(group, "refuses-text:%d" % len(labels), ", ".join(sorted(labels)[:4]))
 
         for file_name in main_files:
             group, planted = files[file_name]
