@@ -40,12 +40,13 @@ fuzz-regress:
 	JOBS=$(JOBS) sh fuzz/fuzz.sh regress
 
 # Mutation testing (tools/mutate.py): plants MUTANTS small faults drawn with SEED, one at a
-# time, and reports how many the tests catch. Example: `make mutate MUTANTS=20 SEED=12`.
+# time, and reports how many the tests catch. Example: `make mutate MUTANTS=20 SEED=12`;
+# `make mutate AGAIN=LOG` plants once more the survivors an earlier run printed to LOG.
 MUTANTS ?= 45
 SEED ?= 11
 .PHONY: mutate
 mutate:
-	python3 tools/mutate.py --count $(MUTANTS) --seed $(SEED) --jobs $(JOBS)
+	python3 tools/mutate.py $(if $(AGAIN),--again $(AGAIN),--count $(MUTANTS) --seed $(SEED)) --jobs $(JOBS)
 
 clean:
 	rm -rf build build-asan build-mutate

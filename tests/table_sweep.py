@@ -19,7 +19,7 @@ group (exiftool -listx) where it has the tag. Then:
     held too and must come out as itself;
   - JSON (-o j) has every value listed, a date as an ISO date; SQL (-o s)
     quotes what JSON gives as text and leaves bare what JSON gives as a
-    number.
+    number;
   - per group, how many of exiftool's tags it has no row for, and (a maker's
     IFD, each tag stored once more as a text of digits) how many of its rows
     refuse a text, are known counts.

@@ -21,6 +21,8 @@ are restored after each mutant, also when interrupted.
 
 Some survivors are equivalent mutants (the program behaves the same); judge
 them by their diff. --list prints the sites instead of running them.
+--again LOG plants once more the survivors that an earlier run printed to LOG
+(after a test was added, say) and scores them alone.
 """
 
 import argparse
@@ -159,6 +161,20 @@ def try_mutant(site, build, jobs):
             f.write(original)
 
 
+def survivors_of(log):
+    """The sites of the survivors a run printed ("survived: PATH:LINE", then the
+    line before and after), each as (path, line, 0, length, replacement, "again")."""
+    sites = []
+    for path, number, before, after in re.findall(r"^survived: (\S+):(\d+)\n  - (.*)\n  \+ (.*)$", log, re.M):
+        with open(os.path.join(ROOT, path), encoding="utf-8") as f:
+            line = f.read().split("\n")[int(number) - 1]
+        if line.strip() != before:
+            sys.exit("mutate: %s:%s is no longer %r" % (path, number, before))
+        indent = line[:len(line) - len(line.lstrip())]
+        sites.append((path, int(number), 0, len(line), "" if after == "(deleted)" else indent + after, "again"))
+    return sites
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--count", type=int, default=45)
@@ -166,15 +182,21 @@ def main():
     parser.add_argument("--build", default="build-mutate")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--list", action="store_true", help="print the sites and stop")
+    parser.add_argument("--again", metavar="LOG", help="plant the survivors of an earlier run's output")
     args = parser.parse_args()
-    sites = all_sites()
+    if args.again:
+        with open(args.again, encoding="utf-8") as f:
+            sites = survivors_of(f.read())
+        args.count = len(sites)
+        order = list(range(len(sites)))
+    else:
+        sites = all_sites()
     if args.list:
         for s in sites:
             print(f"{s[0]}:{s[1]}:{s[2]} {s[5]} -> {s[4]!r}")
         print(f"{len(sites)} sites")
         return 0
-    rng = random.Random(args.seed)
-    order = rng.sample(range(len(sites)), len(sites))
+        order = random.Random(args.seed).sample(range(len(sites)), len(sites))
     configure(args.build)
     if run(["cmake", "--build", args.build, "-j", str(args.jobs)]).returncode != 0:
         sys.exit("mutate: the unmutated sources do not build")
@@ -194,7 +216,7 @@ def main():
     # Leave the build as the sources are.
     run(["cmake", "--build", args.build, "-j", str(args.jobs)])
     scored = counts["killed"] + counts["survived"]
-    print(f"\nseed {args.seed}: {counts['killed']} killed, {counts['survived']} survived, "
+    print(f"\n{'again' if args.again else 'seed %d' % args.seed}: {counts['killed']} killed, {counts['survived']} survived, "
           f"{counts['stillborn']} did not compile; score {100.0 * counts['killed'] / max(scored, 1):.0f}%")
     for diff in survivors:
         print("\nsurvived: " + diff)
