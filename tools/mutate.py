@@ -191,12 +191,12 @@ def main():
         order = list(range(len(sites)))
     else:
         sites = all_sites()
+        order = random.Random(args.seed).sample(range(len(sites)), len(sites))
     if args.list:
         for s in sites:
             print(f"{s[0]}:{s[1]}:{s[2]} {s[5]} -> {s[4]!r}")
         print(f"{len(sites)} sites")
         return 0
-        order = random.Random(args.seed).sample(range(len(sites)), len(sites))
     configure(args.build)
     if run(["cmake", "--build", args.build, "-j", str(args.jobs)]).returncode != 0:
         sys.exit("mutate: the unmutated sources do not build")
