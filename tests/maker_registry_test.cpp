@@ -4,6 +4,8 @@
 // the IFD's; in both byte orders of the file.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "exif/ifd_types.h"
 #include "fixture/container_builder.h"
 #include "formatter_window.h"
@@ -88,6 +90,12 @@ TEST_P(MakerRegistry, CanonNoteOfCr3AndItsAfPoints)
                   arrays +
                   "Canon AF Info 2|AF Points In Focus=-32767\nCanon AF Info 2|AF Points Selected=1\n"
                   "Canon AF Info 2|Primary AF Point=7\n");
+    // JSON keeps every value of the record as its text: none of them null.
+    temp_dir dir;
+    write_file(dir.file("f.cr3"), file);
+    const cli_result json = run_tagsift({"-e", "-o", "j", "-f", "all", "f.cr3"}, {.cwd = dir.path()});
+    EXPECT_NE(json.out.find("\"canon_af2_area_widths\":\"90 90 "), std::string::npos) << json.out;
+    EXPECT_FALSE(std::regex_search(json.out, std::regex("\"canon_af2_[a-z0-9_]*\":null"))) << json.out;
 }
 
 // A binary property list of {flags: 1, timescale: 1000000000}: header, the
