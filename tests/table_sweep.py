@@ -167,23 +167,29 @@ def number_of(tag):
 CHUNK = 8  # tags per file, fewer than the warnings shown for one file
 
 
+def is_maker_group(number):
+    """Whether table_sweep_files places the group in a maker note (not IFD0, IFD1,
+    the EXIF, GPS or interoperability IFD)."""
+    return number not in (0, 1, 2, 3, 13)
+
+
 def plan_group(number, rows, theirs, order, record):
     """The plan of the group's files in one order (CHUNK tags each), and of
     its named values' files (one value of each named tag each); what each
     file planted, and the tags with named values."""
     lines, files, keyed, chunk, count_of = [], {}, [], [], {}
-    for tag in sorted(set(rows.values()) - (OPENERS if number in (0, 1, 2, 3, 13) else set())):
+    for tag in sorted(set(rows.values()) - (set() if is_maker_group(number) else OPENERS)):
         variants = theirs.get(tag, [])
         name_kind = next((v for v in variants if v[1] in TIFF_TYPES), variants[0] if variants else None)
         kind, count = ("int16u", 1) if name_kind is None or name_kind[1] not in TIFF_TYPES else name_kind[1:3]
-        keys = sorted(next((v[3] for v in variants if v[3]), {}), key=lambda k: k if isinstance(k, tuple) else (k,)) \
+        names_of = next((v[3] for v in variants if v[3]), {})
+        keys = sorted(names_of, key=lambda k: k if isinstance(k, tuple) else (k,)) \
             if kind not in ("string", "undef") else []
         last_number = next((k for k in reversed(keys) if not isinstance(k, tuple)), None)
         # Where a value's name is its own number (an ISO speed), the next number, unnamed, is
         # planted too: it must come out as itself, so a row of the wrong number shows.
-        names_of = next((v[3] for v in variants if v[3]), {})
         keys += sorted({k + 1 for k in keys if names_of.get(k) == str(k) and k + 1 not in names_of})
-        if number >= 4 and number != 13 and not record and kind not in ("string", "undef") and order == "M":
+        if is_maker_group(number) and not record and kind not in ("string", "undef") and order == "M":
             # A maker's tag of any count, in one byte order: a row that wants one is noticed. The
             # other order keeps exiftool's count, so that a single number is typed as one.
             count = max(count, 2)
@@ -199,7 +205,7 @@ def plan_group(number, rows, theirs, order, record):
         lines.append("file %s %s %d" % (name, order, number))
         part = chunk[start:start + CHUNK]
         # A note's first tag (its version) in each file: some readers know a note by it.
-        if start and number >= 4 and number != 13 and not record:
+        if start and is_maker_group(number) and not record:
             part = chunk[:1] + part
         lines += [words for _, _, words in part]
         files[name] = {tag: variants for tag, variants, _ in part}
@@ -366,7 +372,7 @@ def typed_outputs(tagsift, folder, main_files, files, shown, names, nicks, diffe
         # SQL quotes what JSON gives as text (a maker's value, digits stored as text) and leaves bare
         # what JSON gives as a number, where its text is a plain number. The fields that do otherwise
         # are counted per group, so that one field more or less is noticed.
-        otherwise = {"bare": set(), "quoted": set()}
+        otherwise = {"bare": {}, "quoted": {}}  # {nickname: a value} of the fields that do otherwise
         for statement in sql_values(sql):
             record = records.get(statement[0][1].strip("'"), {})
             for nickname, value in statement[1:]:
@@ -375,13 +381,13 @@ def typed_outputs(tagsift, folder, main_files, files, shown, names, nicks, diffe
                 if not SQL_VALUE.fullmatch(value):
                     difference(group, nickname + ":sql", "unquoted %r" % value)
                 elif isinstance(typed, str) and not value.startswith("'"):
-                    otherwise["bare"].add("%s %s" % (nickname, value))
+                    otherwise["bare"][nickname] = value
                 elif number and value.startswith("'") and SQL_VALUE.fullmatch(value[1:-1]):
-                    otherwise["quoted"].add("%s %s" % (nickname, value))
+                    otherwise["quoted"][nickname] = value
         for kind, fields in otherwise.items():
-            nicknames = sorted({f.split()[0] for f in fields})
-            if nicknames:
-                difference(group, "sql-%s:%d" % (kind, len(nicknames)), ", ".join(sorted(fields)[:4]))
+            if fields:
+                difference(group, "sql-%s:%d" % (kind, len(fields)),
+                           ", ".join("%s %s" % field for field in sorted(fields.items())[:4]))
     heads = [subprocess.run([tagsift] + extended + ["-o", "lh", main_files[0]], cwd=folder, capture_output=True,
                             text=True, check=False).stdout.split("\n")[0] for extended in ([], ["-e"])]
     # The default columns are fields of the main table, which reading without -e lists.
@@ -442,7 +448,7 @@ def main():
                 keyed_of[group] = keyed
             # A maker's IFD tags once more, each as a text of digits: which rows refuse a text is
             # counted, so that a row that comes to accept any type, or only numbers, is noticed.
-            if number >= 4 and number != 13 and group not in records:
+            if is_maker_group(number) and group not in records:
                 tags = sorted(set(rows.values()))
                 for start in range(0, len(tags), CHUNK):
                     text_file = "t%03d%02d.jpg" % (number, start // CHUNK)
